@@ -1,0 +1,2 @@
+// Placeholder until the commands land.
+int main() { return 0; }

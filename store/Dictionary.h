@@ -1,0 +1,178 @@
+#pragma once
+// The object store: the data dictionary (groups, classes, fields) and every
+// object held against it. An object has no record of its own: object o of class
+// (g, c) is entry o of each field's `values` and of the class's `objectLayers`.
+// Groups, classes, fields and objects are addressed by 16-bit positions that
+// move down when an earlier entry is removed. Operations do not check indexes.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/CompactText.h"
+
+namespace verdanto {
+
+// Counts are 16-bit: readers must not add past this many of anything.
+inline constexpr std::uint32_t kMaxCount = 0xFFFF;
+
+enum class FieldType : std::uint32_t { Integer = 0, Real = 1, Alpha = 2, Choice = 3, ObjectList = 4, Unspecified = 5 };
+
+namespace FieldFlag {
+inline constexpr std::uint32_t RequiredField = 1u << 0;
+inline constexpr std::uint32_t MinInclusive = 1u << 1;
+inline constexpr std::uint32_t MaxInclusive = 1u << 2;
+inline constexpr std::uint32_t Autosizable = 1u << 3;
+inline constexpr std::uint32_t Autocalculatable = 1u << 4;
+inline constexpr std::uint32_t TypeShift = 5;
+inline constexpr std::uint32_t TypeMask = 7u << TypeShift;
+inline constexpr std::uint32_t RetainCase = 1u << 8;
+}  // namespace FieldFlag
+
+namespace ClassFlag {
+inline constexpr std::uint32_t UniqueObject = 1u << 0;
+inline constexpr std::uint32_t RequiredObject = 1u << 1;
+inline constexpr std::uint32_t Extensible = 1u << 2;
+}  // namespace ClassFlag
+
+struct FieldValue {
+  CompactText value;
+  CompactText comment;  // retained comment lines, joined by CR LF
+};
+static_assert(sizeof(FieldValue) <= 16, "one entry per field per object: keep it small");
+
+struct FieldRef {
+  std::uint16_t group = 0;
+  std::uint16_t classNo = 0;
+  std::uint16_t field = 0;
+  friend bool operator==(const FieldRef&, const FieldRef&) = default;
+};
+
+struct DictField {
+  CompactText name;  // A1, N3, ...
+  CompactText label;
+  CompactText note;  // each \note text followed by CR LF
+  CompactText units;
+  CompactText ipUnits;
+  CompactText minimum;  // empty: no lower bound
+  CompactText maximum;  // empty: no upper bound
+  CompactText defaultValue;
+  std::vector<CompactText> keys;
+  // \object-list and \reference names as written, in file order. After
+  // BuildIndexes, refNameLinks[i] is the position in the store's reference-name
+  // index of the shared RefName of refNames[i].
+  std::vector<CompactText> refNames;
+  std::vector<std::uint32_t> refNameLinks;
+  std::vector<FieldValue> values;  // one per object of the class
+  std::uint32_t flags = static_cast<std::uint32_t>(FieldType::Unspecified) << FieldFlag::TypeShift;
+
+  std::uint16_t keyCount() const noexcept { return static_cast<std::uint16_t>(keys.size()); }
+  std::uint16_t refNameCount() const noexcept { return static_cast<std::uint16_t>(refNames.size()); }
+  FieldType type() const noexcept {
+    return static_cast<FieldType>((flags & FieldFlag::TypeMask) >> FieldFlag::TypeShift);
+  }
+  void SetType(FieldType type) noexcept {
+    flags = (flags & ~FieldFlag::TypeMask) | (static_cast<std::uint32_t>(type) << FieldFlag::TypeShift);
+  }
+  bool Has(std::uint32_t flag) const noexcept { return (flags & flag) != 0; }
+};
+
+struct DictClass {
+  CompactText name;
+  CompactText memo;  // each \memo text followed by CR LF
+  CompactText obsolete;
+  std::vector<DictField> fields;
+  std::uint16_t minFields = 0;
+  std::uint32_t flags = 0;
+  std::vector<std::uint16_t> objectLayers;  // layer id of each object
+
+  std::uint16_t fieldCount() const noexcept { return static_cast<std::uint16_t>(fields.size()); }
+  std::uint16_t objectCount() const noexcept { return static_cast<std::uint16_t>(objectLayers.size()); }
+  bool Has(std::uint32_t flag) const noexcept { return (flags & flag) != 0; }
+};
+
+struct DictGroup {
+  CompactText name;
+  std::vector<DictClass> classes;
+  std::uint16_t classCount() const noexcept { return static_cast<std::uint16_t>(classes.size()); }
+};
+
+struct ClassIndexEntry {
+  std::string_view name;  // the class's own name text
+  std::uint16_t group = 0;
+  std::uint16_t classNo = 0;
+};
+
+struct RefName {
+  std::string name;
+  std::vector<FieldRef> users;     // ObjectList fields that carry the name
+  std::vector<FieldRef> definers;  // every other field that carries it (\reference)
+  std::uint16_t userCount() const noexcept { return static_cast<std::uint16_t>(users.size()); }
+  std::uint16_t definerCount() const noexcept { return static_cast<std::uint16_t>(definers.size()); }
+};
+
+class Dictionary {
+ public:
+  Dictionary() = default;
+  Dictionary(const Dictionary&) = delete;
+  Dictionary& operator=(const Dictionary&) = delete;
+
+  std::string version;  // "Not found" when the dictionary has none; empty after Clear
+
+  std::uint16_t AddGroup(std::string_view name);
+  DictGroup& GetGroup(std::uint16_t g) { return groups_[g]; }
+  const DictGroup& GetGroup(std::uint16_t g) const { return groups_[g]; }
+  std::uint16_t GroupCount() const noexcept { return static_cast<std::uint16_t>(groups_.size()); }
+
+  std::uint16_t AddClass(std::uint16_t g, std::string_view name);
+  DictClass& GetClass(std::uint16_t g, std::uint16_t c) { return groups_[g].classes[c]; }
+  const DictClass& GetClass(std::uint16_t g, std::uint16_t c) const { return groups_[g].classes[c]; }
+  std::uint16_t ClassCount(std::uint16_t g) const { return groups_[g].classCount(); }
+  std::uint32_t TotalClassCount() const noexcept;
+
+  std::uint16_t AddField(std::uint16_t g, std::uint16_t c, std::string_view name);
+  DictField& GetField(std::uint16_t g, std::uint16_t c, std::uint16_t f) { return GetClass(g, c).fields[f]; }
+  const DictField& GetField(std::uint16_t g, std::uint16_t c, std::uint16_t f) const {
+    return GetClass(g, c).fields[f];
+  }
+  std::uint16_t FieldCount(std::uint16_t g, std::uint16_t c) const { return GetClass(g, c).fieldCount(); }
+
+  std::uint16_t AddKey(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::string_view text);
+  std::uint16_t AddRefName(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::string_view text);
+
+  std::uint16_t AddObject(std::uint16_t g, std::uint16_t c, std::uint16_t layer);
+  FieldValue& GetValue(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::uint16_t o) {
+    return GetField(g, c, f).values[o];
+  }
+  const FieldValue& GetValue(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::uint16_t o) const {
+    return GetField(g, c, f).values[o];
+  }
+  void DeleteObject(std::uint16_t g, std::uint16_t c, std::uint16_t o);
+  void DeleteLayerObjects(std::uint16_t layer);
+
+  void BuildIndexes();
+  bool FindClass(std::string_view name, std::uint16_t& g, std::uint16_t& c) const;
+  const RefName& GetRefName(std::uint32_t i) const { return (*refNameIndex_)[i]; }
+  std::uint32_t RefNameCount() const noexcept {
+    return refNameIndex_ ? static_cast<std::uint32_t>(refNameIndex_->size()) : 0;
+  }
+  // The shared RefName of name i of a field; valid after BuildIndexes.
+  const RefName& FieldRefName(const DictField& field, std::uint16_t i) const {
+    return GetRefName(field.refNameLinks[i]);
+  }
+  bool HasClassIndex() const noexcept { return classIndex_.has_value(); }
+  bool HasRefNameIndex() const noexcept { return refNameIndex_.has_value(); }
+
+  void RemoveLastClass();
+  void RemoveLastGroup();
+  void Clear();
+
+ private:
+  std::vector<DictGroup> groups_;
+  std::optional<std::vector<ClassIndexEntry>> classIndex_;
+  std::optional<std::vector<RefName>> refNameIndex_;
+};
+
+}  // namespace verdanto
