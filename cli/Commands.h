@@ -1,0 +1,17 @@
+#pragma once
+// The commands of the verdanto tool. Each takes the arguments after its name
+// and returns the process exit status.
+
+#include <string>
+#include <vector>
+
+namespace verdanto::cli {
+
+using Args = std::vector<std::string>;
+
+int RunDict(const Args& args);    // verdanto dict PATH
+int RunFormat(const Args& args);  // verdanto format --idd DICT [--no-comments] -o OUT IN...
+int RunStats(const Args& args);   // verdanto stats --idd DICT IN...
+int RunCheck(const Args& args);   // verdanto check --idd DICT IN...
+
+}  // namespace verdanto::cli

@@ -1,0 +1,30 @@
+#pragma once
+// Message boxes of the command-line tool: each message is one line on stderr,
+// "Caption: text", with CR LF shown as a blank. Questions are answered No, so a
+// script never waits and never overwrites anything it was not asked to.
+
+#include <cstdio>
+#include <string>
+
+#include "store/Messages.h"
+#include "store/Text.h"
+
+namespace verdanto::cli {
+
+class StderrPrompter final : public Prompter {
+ public:
+  int count = 0;
+  Answer Show(std::string_view text, std::string_view caption, Icon, Buttons buttons) override {
+    ++count;
+    const std::string line = (caption.empty() ? std::string() : std::string(caption) + ": ") + OneLine(text);
+    std::fprintf(stderr, "%s\n", line.c_str());
+    switch (buttons) {
+      case Buttons::Ok: return Answer::Ok;
+      case Buttons::YesNo: return Answer::No;
+      case Buttons::YesNoCancel: return Answer::Cancel;
+    }
+    return Answer::Ok;
+  }
+};
+
+}  // namespace verdanto::cli
