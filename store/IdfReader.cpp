@@ -1,0 +1,257 @@
+#include "store/IdfReader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+#include "store/Text.h"
+#include "store/WholeFile.h"
+
+namespace verdanto {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// A binary file can make a "class name" megabytes long; a message shows its start.
+constexpr std::size_t kShownNameLimit = 200;
+
+std::string ShownName(std::string_view name) {
+  if (name.size() <= kShownNameLimit) return std::string(name);
+  return std::string(name.substr(0, kShownNameLimit)) + "...";
+}
+
+std::uint32_t ProgressValue(std::size_t position) {
+  return static_cast<std::uint32_t>(std::min<std::size_t>(position, std::numeric_limits<std::uint32_t>::max()));
+}
+
+enum class Fault { UnknownClass, TooManyFields, TooManyObjects };
+
+// One pass over one text: the parser keeps the positions of the next "!", ","
+// and ";" and searches again only when the cursor has passed them.
+class IdfParser {
+ public:
+  IdfParser(std::string_view text, Dictionary& store, ProgressSink& progress, Prompter& prompter)
+      : text_(text), store_(store), progress_(progress), prompter_(prompter) {}
+
+  void Run() {
+    progress_.SetRange(ProgressValue(text_.size()));
+    std::size_t cursor = text_.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    bang_ = Search('!', cursor);
+    comma_ = Search(',', cursor);
+    semicolon_ = Search(';', cursor);
+    while (cursor < text_.size()) {
+      std::size_t next = 0;
+      const std::size_t lineEnd = FindLineEnd(text_, cursor, next);
+      ++line_;
+      cursor = ReadTokens(cursor, lineEnd);
+      const std::size_t bang = Next('!', bang_, cursor);
+      if (bang < lineEnd) OnComment(text_.substr(bang + 1, lineEnd - bang - 1));
+      if (step_ * text_.size() / 100 < next) {
+        progress_.SetPosition(ProgressValue(next));
+        ++step_;
+      }
+      cursor = next;
+    }
+  }
+
+ private:
+  enum class State { Outside, InObject, Skipping };  // Skipping: the rest of a rejected object
+  enum class LineOwner { None, Value, Dropped };       // who takes a comment on line ownerLine_
+
+  std::size_t Search(char c, std::size_t from) const {
+    if (from >= text_.size()) return text_.size();
+    const void* hit = std::memchr(text_.data() + from, c, text_.size() - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data()) : text_.size();
+  }
+  // "Not found" is text_.size(), which no cursor passes, so it is never searched again.
+  std::size_t Next(char c, std::size_t& cached, std::size_t from) const {
+    if (cached < from) cached = Search(c, from);
+    return cached;
+  }
+
+  // Handles the tokens of one line; returns where the line's tokens end.
+  std::size_t ReadTokens(std::size_t cursor, std::size_t lineEnd) {
+    while (cursor < lineEnd) {
+      const std::size_t stop = std::min(Next('!', bang_, cursor), lineEnd);
+      const std::size_t comma = Next(',', comma_, cursor);
+      const std::size_t semicolon = Next(';', semicolon_, cursor);
+      if (comma < stop && comma < semicolon) {
+        OnComma(TrimBlanks(text_.substr(cursor, comma - cursor)));
+        cursor = comma + 1;
+      } else if (semicolon < stop) {
+        OnSemicolon(TrimBlanks(text_.substr(cursor, semicolon - cursor)));
+        cursor = semicolon + 1;
+      } else {
+        break;  // text after the last delimiter belongs to no token
+      }
+    }
+    return cursor;
+  }
+
+  void OnComma(std::string_view token) {
+    switch (state_) {
+      case State::Outside: StartObject(token); break;
+      case State::InObject:
+        // The last field's value must end with ";", so a comma after it is one value too many.
+        if (field_ + 1u < class_->fields.size())
+          StoreValue(token);
+        else
+          RemoveObject();
+        break;
+      case State::Skipping: DropLine(); break;
+    }
+  }
+
+  void OnSemicolon(std::string_view token) {
+    switch (state_) {
+      case State::Outside: break;  // no object to end
+      case State::InObject:
+        if (field_ < class_->fields.size()) {
+          StoreValue(token);
+          state_ = State::Outside;
+        } else {
+          RemoveObject();
+          state_ = State::Outside;
+        }
+        break;
+      case State::Skipping:
+        DropLine();
+        state_ = State::Outside;
+        break;
+    }
+  }
+
+  void StartObject(std::string_view name) {
+    // Objects of one class usually follow each other: no lookup for them.
+    if (!hasPrevious_ || !EqualsNoCase(name, previousName_)) {
+      std::uint16_t g = 0;
+      std::uint16_t c = 0;
+      if (name.empty() || !store_.FindClass(name, g, c)) return Reject(Fault::UnknownClass, name);
+      group_ = g;
+      classNo_ = c;
+      class_ = &store_.GetClass(g, c);
+      previousName_ = name;
+      hasPrevious_ = true;
+    }
+    if (class_->objectLayers.size() >= kMaxCount) return Reject(Fault::TooManyObjects, class_->name);
+    object_ = store_.AddObject(group_, classNo_, 0);
+    field_ = 0;
+    state_ = State::InObject;
+  }
+
+  void StoreValue(std::string_view token) {
+    FieldValue& value = class_->fields[field_].values[object_];
+    value.value = token;
+    if (!pending_.empty()) {
+      value.comment = pending_;
+      pending_.clear();
+    }
+    owner_ = LineOwner::Value;
+    ownerLine_ = line_;
+    ownerClass_ = class_;
+    ownerField_ = field_;
+    ownerObject_ = object_;
+    ++field_;
+  }
+
+  void RemoveObject() {
+    store_.DeleteObject(group_, classNo_, object_);
+    Reject(Fault::TooManyFields, class_->name);
+  }
+
+  // Reports the fault and skips the rest of the object up to its ";".
+  void Reject(Fault fault, std::string_view name) {
+    const std::string shown = ShownName(name);
+    std::string text;
+    switch (fault) {
+      case Fault::UnknownClass:
+        text = Format("Object class \"%s\" not recognized on line %zu.\r\nThis object will not be loaded.",
+                      shown.c_str(), line_);
+        break;
+      case Fault::TooManyFields:
+        text = Format("Too many fields in object class \"%s\" on line %zu.\r\nThis object will not be loaded.",
+                      shown.c_str(), line_);
+        break;
+      case Fault::TooManyObjects:
+        text = Format("Too many objects in object class \"%s\" on line %zu.\r\nThis object will not be loaded.",
+                      shown.c_str(), line_);
+        break;
+    }
+    prompter_.Show(text, kIdfErrorCaption, Icon::Exclamation, Buttons::Ok);
+    pending_.clear();
+    field_ = 0;
+    state_ = State::Skipping;
+    DropLine();
+  }
+
+  // A comment on a line that holds part of an object that was not loaded belongs
+  // to that object and goes with it.
+  void DropLine() {
+    owner_ = LineOwner::Dropped;
+    ownerLine_ = line_;
+  }
+
+  void OnComment(std::string_view comment) {
+    if (comment.empty() || comment.front() == '-') return;  // "!-" texts are generated, not kept
+    if (ownerLine_ == line_) {
+      if (owner_ == LineOwner::Value) AppendLine(ownerClass_->fields[ownerField_].values[ownerObject_].comment, comment);
+      return;
+    }
+    if (state_ == State::Skipping) return;
+    if (!pending_.empty()) pending_ += "\r\n";
+    pending_ += comment;
+  }
+
+  void AppendLine(CompactText& target, std::string_view line) {
+    scratch_.assign(target.view());
+    if (!scratch_.empty()) scratch_ += "\r\n";
+    scratch_ += line;
+    target = scratch_;
+  }
+
+  std::string_view text_;
+  Dictionary& store_;
+  ProgressSink& progress_;
+  Prompter& prompter_;
+
+  std::size_t bang_ = 0, comma_ = 0, semicolon_ = 0;  // next delimiter positions
+  std::size_t line_ = 0;
+  std::uint64_t step_ = 1;
+
+  State state_ = State::Outside;
+  std::uint16_t group_ = 0, classNo_ = 0, object_ = 0;
+  DictClass* class_ = nullptr;
+  std::size_t field_ = 0;
+  std::string_view previousName_;
+  bool hasPrevious_ = false;
+
+  LineOwner owner_ = LineOwner::None;
+  std::size_t ownerLine_ = 0;
+  DictClass* ownerClass_ = nullptr;
+  std::size_t ownerField_ = 0;
+  std::uint16_t ownerObject_ = 0;
+
+  std::string pending_;
+  std::string scratch_;
+};
+
+}  // namespace
+
+bool LoadInputText(std::string_view text, Dictionary& store, ProgressSink& progress, Prompter& prompter) {
+  if (const void* nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size()))
+    text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+  IdfParser(text, store, progress, prompter).Run();
+  return true;
+}
+
+bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& progress, Prompter& prompter) {
+  WholeFile file;
+  if (!file.Read(path)) {
+    prompter.Show(Format("Unable to open %s.", path.c_str()), kAppCaption, Icon::Error, Buttons::Ok);
+    return false;
+  }
+  IdfParser(file.text(), store, progress, prompter).Run();
+  return true;
+}
+
+}  // namespace verdanto

@@ -1,0 +1,27 @@
+#pragma once
+// Reads EnergyPlus input files (IDF) into the object store. Every object read
+// gets layer id 0; the caller then hands the layer-0 objects to a layer.
+//
+// Grammar: "!" starts a comment to the line end ("!-" comments are dropped, the
+// others are kept with the value they belong to); "," and ";" end tokens; an
+// object is a class name, then its values, the last one ended by ";". LF and
+// CR LF both end a line. Faults are reported through the prompter, one message
+// per faulty object, and reading goes on after the faulty object's ";".
+
+#include <string>
+#include <string_view>
+
+#include "store/Dictionary.h"
+#include "store/Messages.h"
+
+namespace verdanto {
+
+// Reads the file at `path`. Fails, with a message, only when the file cannot be
+// opened or read whole; faults in its text are reported and skipped.
+bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& progress, Prompter& prompter);
+
+// The same on a text in memory; the text ends at its first NUL byte.
+// The dictionary must be indexed (Dictionary::BuildIndexes).
+bool LoadInputText(std::string_view text, Dictionary& store, ProgressSink& progress, Prompter& prompter);
+
+}  // namespace verdanto

@@ -1,0 +1,52 @@
+#include "store/WholeFile.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+namespace verdanto {
+
+WholeFile::~WholeFile() {
+  if (data_) ::munmap(data_, size_);
+}
+
+bool WholeFile::Read(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = ReadOpen(fd);
+  ::close(fd);
+  return ok;
+}
+
+std::string_view WholeFile::text() const {
+  if (!data_) return {};
+  const void* nul = std::memchr(data_, '\0', size_);
+  return {data_, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data_) : size_};
+}
+
+bool WholeFile::ReadOpen(int fd) {
+  struct stat info {};
+  // A folder opens on Linux but is no file to read.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  const auto size = static_cast<std::uint64_t>(info.st_size);
+  if (size >= (std::uint64_t{1} << 32)) return false;
+  if (size == 0) return true;
+  void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+  if (pages == MAP_FAILED) return false;
+  data_ = static_cast<char*>(pages);
+  size_ = static_cast<std::size_t>(size);
+  for (std::size_t got = 0; got < size_;) {
+    const ssize_t n = ::read(fd, data_ + got, size_ - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;  // the file shrank, or a read error
+    got += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace verdanto
