@@ -1,0 +1,76 @@
+#include "ui/qt/TextConversion.h"
+
+#include <gtest/gtest.h>
+
+namespace verdanto {
+namespace {
+
+struct Shown {
+  const char* name;
+  std::string store;
+  std::u16string window;
+};
+
+// How store bytes are shown: valid UTF-8 as UTF-8, anything else as Windows-1252.
+const Shown kShown[] = {
+    {"Empty", "", u""},
+    {"Ascii", "Zone,  !- Name\r\n", u"Zone,  !- Name\r\n"},
+    {"Utf8TwoBytes", "Temp \xC2\xB0" "C", u"Temp \u00B0C"},
+    {"Utf8ThreeBytes", "\xE2\x82\xAC 5", u"\u20AC 5"},
+    {"Utf8FourBytes", "\xF0\x9F\x8C\xA1", u"\U0001F321"},
+    {"Utf8LeadingBom", "\xEF\xBB\xBFZone", u"\uFEFFZone"},
+    {"Cp1252Degree", "Temp \xB0" "C", u"Temp \u00B0C"},
+    {"Cp1252Euro", "\x80", u"\u20AC"},
+    {"Cp1252Quotes", "\x93quoted\x94", u"\u201Cquoted\u201D"},
+    {"Cp1252High", "\x8A\x9C\x9F\x83", u"\u0160\u0153\u0178\u0192"},
+    {"Cp1252Unassigned", "\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D"},
+    {"Cp1252Latin1", "caf\xE9 \xFF", u"caf\u00E9 \u00FF"},
+    {"TruncatedSequence", "ab\xE2\x82", u"ab\u00E2\u201A"},
+    {"StrayContinuation", "\xBF", u"\u00BF"},
+    {"OverlongSlash", "\xC0\xAF", u"\u00C0\u00AF"},
+    {"EncodedSurrogate", "\xED\xA0\x80", u"\u00ED\u00A0\u20AC"},
+    {"BeyondUnicode", "\xF4\x90\x80\x80", u"\u00F4\u0090\u20AC\u20AC"},
+    {"MixedValidAndInvalid", "\xC2\xB0\xB0", u"\u00C2\u00B0\u00B0"},
+};
+
+// Not QString::fromStdU16String, which would drop a leading byte order mark.
+QString Utf16(const std::u16string& text) {
+  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+class ToWindowTextTest : public ::testing::TestWithParam<Shown> {};
+
+TEST_P(ToWindowTextTest, ShowsBytesAsExpected) {
+  const Shown& c = GetParam();
+  EXPECT_EQ(ToWindowText(c.store), Utf16(c.window));
+}
+
+TEST_P(ToWindowTextTest, UnchangedTextGoesBackByteForByte) {
+  const Shown& c = GetParam();
+  EXPECT_EQ(ToStoreTextKeeping(ToWindowText(c.store), c.store), c.store);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ToWindowTextTest, ::testing::ValuesIn(kShown),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextConversionTest, EmbeddedNulIsKept) {
+  const std::string store("a\0b", 3);
+  EXPECT_EQ(ToWindowText(store).size(), 3);
+  EXPECT_EQ(ToStoreTextKeeping(ToWindowText(store), store), store);
+}
+
+TEST(TextConversionTest, WindowTextGoesToStoreAsUtf8) {
+  EXPECT_EQ(ToStoreText(Utf16(u"20 \u00B0C \u20AC")), "20 \xC2\xB0" "C \xE2\x82\xAC");
+  EXPECT_EQ(ToStoreText(QString()), "");
+}
+
+TEST(TextConversionTest, ChangedTextIsWrittenAsUtf8) {
+  // A Windows-1252 original that the user edited comes back as UTF-8.
+  const std::string original = "caf\xE9";
+  const QString edited = ToWindowText(original) + QStringLiteral("s");
+  EXPECT_EQ(ToStoreTextKeeping(edited, original), "caf\xC3\xA9s");
+  EXPECT_EQ(ToStoreTextKeeping(QString(), original), "");
+}
+
+}  // namespace
+}  // namespace verdanto

@@ -1,0 +1,88 @@
+#pragma once
+// A Host that records every call, answers from scripts and checks that the
+// resource handle pushes and pops pair up.
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "host/Host.h"
+#include "store/Text.h"
+
+namespace verdanto::testing {
+
+struct RegisteredCommand {
+  std::string group;
+  std::string globalName;
+  std::string localName;
+  std::uint32_t flags = 0;
+  Host::CommandHandler handler;
+};
+
+class FakeDocument final : public HostDocument {
+ public:
+  explicit FakeDocument(std::string name) : name_(std::move(name)) {}
+  std::string Name() const override { return name_; }
+
+ private:
+  std::string name_;
+};
+
+class FakeHost final : public Host {
+ public:
+  std::string printed;                          // everything printed, in order
+  std::map<std::string, RegisteredCommand> commands;  // by upper-case global name
+  std::vector<std::string> removedGroups;
+  std::vector<ResourceHandle> resourceStack;    // pushed and not yet popped
+  int pushCount = 0;
+  int popCount = 0;
+  int maxDepth = 0;
+  bool poppedEmpty = false;                     // a pop without a push: a fault
+  KeepFocusQuery keepFocus;
+  HostDocument* activeDocument = nullptr;       // scripted
+
+  void Print(std::string_view text) override { printed += text; }
+
+  void AddCommand(std::string_view group, std::string_view globalName, std::string_view localName,
+                  std::uint32_t flags, CommandHandler handler) override {
+    commands[ToUpperAscii(globalName)] = {std::string(group), std::string(globalName), std::string(localName),
+                                          flags, std::move(handler)};
+  }
+  void RemoveGroup(std::string_view group) override {
+    removedGroups.emplace_back(group);
+    std::erase_if(commands, [&](const auto& entry) { return EqualsNoCase(entry.second.group, group); });
+  }
+
+  void PushResourceHandle(ResourceHandle handle) override {
+    resourceStack.push_back(handle);
+    ++pushCount;
+    maxDepth = std::max(maxDepth, static_cast<int>(resourceStack.size()));
+  }
+  void PopResourceHandle() override {
+    ++popCount;
+    if (resourceStack.empty()) {
+      poppedEmpty = true;
+      return;
+    }
+    resourceStack.pop_back();
+  }
+
+  void SetKeepFocusQuery(KeepFocusQuery query) override { keepFocus = std::move(query); }
+  HostDocument* ActiveDocument() override { return activeDocument; }
+
+  // Runs a registered command as the host's command line would; false when
+  // there is no such command.
+  bool RunCommand(std::string_view name) {
+    const auto found = commands.find(ToUpperAscii(name));
+    if (found == commands.end()) return false;
+    // A copy: the handler may remove its own group.
+    const CommandHandler handler = found->second.handler;
+    handler();
+    return true;
+  }
+
+  bool Balanced() const { return resourceStack.empty() && !poppedEmpty && pushCount == popCount; }
+};
+
+}  // namespace verdanto::testing
