@@ -82,5 +82,19 @@ TEST_F(CheckedStore, ListWithoutObjectsMakesEveryNameAFinding) {
   EXPECT_EQ(Findings(wall, 0, 1), std::vector<std::string>{});
 }
 
+TEST(StoreCheckTest, ListsThatNoClassFillsAreNotJudged) {
+  // Such lists are filled by the simulation itself, not by objects of the input.
+  Dictionary store;
+  const auto g = store.AddGroup("Output");
+  const auto output = store.AddClass(g, "Output:Variable");
+  const auto variable = store.AddField(g, output, "A1");
+  store.AddRefName(g, output, variable, "autoRDDvariable");
+  store.GetField(g, output, variable).SetType(FieldType::ObjectList);
+  store.BuildIndexes();
+  store.GetValue(g, output, variable, store.AddObject(g, output, 1)).value = "Zone Mean Air Temperature";
+  StoreCheck check(store);
+  EXPECT_EQ(check.CheckObjects(g, output, 0, 1, [](std::uint16_t, std::uint16_t, std::string_view) {}), 0u);
+}
+
 }  // namespace
 }  // namespace verdanto

@@ -364,8 +364,9 @@ TEST(IddReaderTest, FaultsAreReportedAndReadingGoesOn) {
     EXPECT_EQ(loaded->Messages(), test.messages) << test.name;
     EXPECT_EQ(Outline(loaded->store), test.outline) << test.name;
     for (const RecordedMessage& m : loaded->prompter.messages) {
-      const bool plain = m.text.starts_with("ERROR");
-      const Icon icon = plain ? Icon::None : m.text.starts_with("No class found in /") ? Icon::Error : Icon::Exclamation;
+      const Icon icon = m.text.starts_with("ERROR")                 ? Icon::None
+                        : m.text.starts_with("No class found in /") ? Icon::Error
+                                                                    : Icon::Exclamation;
       EXPECT_EQ(m.caption, "Verdanto") << m.text;
       EXPECT_EQ(m.icon, icon) << m.text;
       EXPECT_EQ(m.buttons, Buttons::Ok) << m.text;

@@ -22,6 +22,14 @@ const NameSet& StoreCheck::ListNames(std::uint32_t refName) {
   return *names;
 }
 
+// Lists that no class of the dictionary fills (such as the output-variable lists
+// that EnergyPlus fills itself at run time) cannot be judged from the input file.
+bool StoreCheck::IsJudgeable(const DictField& field) const {
+  for (const std::uint32_t link : field.refNameLinks)
+    if (!store_.GetRefName(link).definers.empty()) return true;
+  return false;
+}
+
 bool StoreCheck::NamesAnObject(const DictField& field, std::string_view value) {
   for (const std::uint32_t link : field.refNameLinks)
     if (ListNames(link).contains(value)) return true;
@@ -43,7 +51,7 @@ void StoreCheck::CheckOne(const DictField& field, std::optional<PreparedCheck>& 
   if (!check) check = PrepareCheck(field);  // at the field's first value
   const CheckResult result = CheckValue(*check, value);
   if (!result.Accepted()) findings_.push_back({o, f, result.FirstSentence()});
-  if (field.type() == FieldType::ObjectList && !field.refNameLinks.empty() && !NamesAnObject(field, value))
+  if (field.type() == FieldType::ObjectList && IsJudgeable(field) && !NamesAnObject(field, value))
     findings_.push_back({o, f, UnknownNameFinding(field, value)});
 }
 

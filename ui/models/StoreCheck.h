@@ -45,6 +45,7 @@ class StoreCheck {
   };
 
   const NameSet& ListNames(std::uint32_t refName);
+  bool IsJudgeable(const DictField& field) const;
   bool NamesAnObject(const DictField& field, std::string_view value);
   std::string_view UnknownNameFinding(const DictField& field, std::string_view value);
   void CheckOne(const DictField& field, std::optional<PreparedCheck>& check, std::uint16_t o, std::uint16_t f,
