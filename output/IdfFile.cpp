@@ -34,7 +34,9 @@ WriteResult WriteInPlace(const std::string& path, const Dictionary& store, std::
 // Creates a new, empty file beside `target`; returns its descriptor or -1.
 int CreateTemporary(const std::filesystem::path& target, std::string& temporary) {
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  const std::string stem = "." + target.filename().string() + "." + std::to_string(::getpid()) + "-";
+  // Built piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of + here.
+  std::string stem = ".";
+  stem.append(target.filename().string()).append(".").append(std::to_string(::getpid())).append("-");
   for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
     temporary = (folder / (stem + std::to_string(attempt) + ".tmp")).string();
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
