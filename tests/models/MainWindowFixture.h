@@ -1,0 +1,139 @@
+#pragma once
+// A main-window model over a small dictionary, with scripted user answers, a
+// loading runner that reads input texts from memory, and a view that follows
+// the class tree only through the model's notifications, so that every test
+// also checks that an incremental view stays exact.
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "store/Text.h"
+#include "tests/support/MainWindowSupport.h"
+#include "tests/support/RecordingPrompter.h"
+#include "tests/support/ScriptedFileChooser.h"
+#include "ui/models/MainWindowModel.h"
+
+namespace verdanto::testing {
+
+// Keeps its own count of object items per class from the notifications alone.
+class MirrorView final : public MainWindowListener {
+ public:
+  std::map<std::uint32_t, int> counts;
+  std::vector<unsigned> changes;  // parts of every ViewsChanged
+  std::vector<std::string> expansions;
+  int resets = 0;
+  int structuralChanges = 0;
+
+  void EndTreeReset() override {
+    counts.clear();
+    ++resets;
+  }
+  void BeginObjectItemsChange(std::uint16_t g, std::uint16_t c, int first, int oldCount, int newCount) override {
+    EXPECT_EQ(counts[MakeItemKey(g, c)], oldCount) << "class " << g << "." << c;
+    EXPECT_LE(first, std::min(oldCount, newCount));
+    if (oldCount != newCount) ++structuralChanges;
+  }
+  void EndObjectItemsChange(std::uint16_t g, std::uint16_t c, int, int newCount) override {
+    counts[MakeItemKey(g, c)] = newCount;
+  }
+  void ViewsChanged(unsigned parts) override { changes.push_back(parts); }
+  void SetAllExpanded(bool expanded, std::uint16_t groupOnTop) override {
+    expansions.push_back(Format("%s, group %u on top", expanded ? "open" : "close", groupOnTop));
+  }
+
+  unsigned AllChanges() const {
+    unsigned all = 0;
+    for (const unsigned parts : changes) all |= parts;
+    return all;
+  }
+};
+
+// The tree as indented text: groups, classes, objects with their layer id; the
+// selected item ends in " *".
+inline std::string DumpTree(const MainWindowModel& model) {
+  std::string out;
+  const Dictionary& store = model.store;
+  const auto line = [&](int depth, const TreeItem& item, const std::string& extra) {
+    out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + model.ItemText(item) + extra;
+    if (model.SelectedItem() == item) out += " *";
+    out += "\n";
+  };
+  for (std::uint16_t g = 0; g < store.GroupCount(); ++g) {
+    line(0, {TreeItemKind::Group, g, 0, 0}, "");
+    for (std::uint16_t c = 0; c < store.ClassCount(g); ++c) {
+      line(1, {TreeItemKind::Class, g, c, 0}, "");
+      for (int row = 0; row < model.ObjectItemCount(g, c); ++row) {
+        const TreeItem item{TreeItemKind::Object, g, c, model.ObjectOfItem(g, c, row)};
+        line(2, item, Format(" @%u", model.ItemKey(item) & 0xFFFF));
+      }
+    }
+  }
+  return out;
+}
+
+// Only the classes that show objects, with their groups.
+inline std::string DumpObjects(const MainWindowModel& model) {
+  std::string out;
+  std::string tree = DumpTree(model);
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, next; at < tree.size(); at = next + 1) {
+    next = tree.find('\n', at);
+    lines.push_back(tree.substr(at, next - at));
+  }
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const bool isObject = lines[i].rfind("    ", 0) == 0;
+    const bool isClass = !isObject && lines[i].rfind("  ", 0) == 0;
+    if (isClass && i + 1 < lines.size() && lines[i + 1].rfind("    ", 0) == 0) out += lines[i] + "\n";
+    if (isObject) out += lines[i] + "\n";
+  }
+  return out;
+}
+
+struct MainWindowTest : ::testing::Test {
+  RecordingPrompter prompter;
+  ScriptedFileChooser chooser;
+  MemoryLoadRunner loader{prompter};
+  MainWindowModel model{prompter, chooser, loader};
+  MirrorView view;
+
+  static constexpr std::uint16_t kSim = 0, kZones = 1, kMisc = 2;
+  static constexpr std::uint16_t kVersion = 0, kBuilding = 1, kZone = 0, kOldZone = 1, kSurface = 2;
+
+  void SetUp() override {
+    loader.store = &model.store;
+    BuildMainWindowDictionary(model.store);
+    model.SetListener(&view);
+    model.SetUp();
+  }
+  void TearDown() override { ExpectViewInStep(); }
+
+  void ExpectViewInStep() {
+    for (std::uint16_t g = 0; g < model.store.GroupCount(); ++g)
+      for (std::uint16_t c = 0; c < model.store.ClassCount(g); ++c)
+        EXPECT_EQ(view.counts[MakeItemKey(g, c)], model.ObjectItemCount(g, c)) << "class " << g << "." << c;
+  }
+
+  // Reads `idf` as the file /models/<layerName>.idf into the layer of that name.
+  void Read(const std::string& layerName, const std::string& idf) {
+    const std::string path = "/models/" + layerName + ".idf";
+    loader.files[path] = idf;
+    chooser.multiAnswers.push_back(std::vector<std::string>{path});
+    model.OpenFiles(OpenMode::FilenameLayer);
+  }
+  int LayerIndex(const std::string& name) const { return model.layers.FindLayerByName(name); }
+  Layer& LayerNamed(const std::string& name) { return model.layers.At(LayerIndex(name)); }
+  void Select(TreeItemKind kind, std::uint16_t g, std::uint16_t c = 0, std::uint16_t o = 0) {
+    model.SelectTreeItem({kind, g, c, o});
+  }
+  void SelectObject(std::uint16_t g, std::uint16_t c, std::uint16_t o) { Select(TreeItemKind::Object, g, c, o); }
+  std::vector<std::string> Values() const {
+    std::vector<std::string> out;
+    for (const DetailRow& row : model.detailRows) out.push_back(row.value);
+    return out;
+  }
+};
+
+}  // namespace verdanto::testing

@@ -1,0 +1,485 @@
+#include "ui/qt/CMainDialog.h"
+
+#include <dlfcn.h>
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTreeView>
+
+#include "host/Host.h"
+#include "ui/models/FileChooser.h"
+#include "ui/models/LayersBoxModel.h"
+#include "ui/models/LoadRunner.h"
+#include "ui/models/MainWindowModel.h"
+#include "ui/models/StartupLoad.h"
+#include "ui/qt/CAboutDialog.h"
+#include "ui/qt/CFieldDialog.h"
+#include "ui/qt/CLayerManagerDialog.h"
+#include "ui/qt/CLoadDialog.h"
+#include "ui/qt/CSaveManagerDialog.h"
+#include "ui/qt/ClassTreeModel.h"
+#include "ui/qt/DetailTableModel.h"
+#include "ui/qt/DialogUnits.h"
+#include "ui/qt/LayersBox.h"
+#include "ui/qt/MessageBoxPrompter.h"
+#include "ui/qt/QtFileChooser.h"
+#include "ui/qt/TextConversion.h"
+
+namespace verdanto {
+
+namespace {
+
+// The handle under which the host finds this module's windows: the load address
+// of the module that holds this code, as the plug-in's entry point gives it.
+ResourceHandle ModuleHandle() {
+  Dl_info info{};
+  if (dladdr(reinterpret_cast<const void*>(&ModuleHandle), &info) == 0) return nullptr;
+  return info.dli_fbase;
+}
+
+// Store texts end lines with CR LF; a text box wants "\n".
+QString BoxText(std::string_view text) {
+  QString shown = ToWindowText(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+// The model's message boxes, file choosers and readings: scripted ones when a
+// test gives them, else the windows.
+class Services final : public Prompter, public FileChooser, public LoadRunner {
+ public:
+  explicit Services(QWidget* window) : window_(window), boxes_(window), files_(window) {}
+
+  Prompter* prompter = nullptr;
+  FileChooser* chooser = nullptr;
+  LoadRunner* loader = nullptr;
+  Dictionary* store = nullptr;
+
+  Answer Show(std::string_view text, std::string_view caption, Icon icon, Buttons buttons) override {
+    return (prompter ? *prompter : static_cast<Prompter&>(boxes_)).Show(text, caption, icon, buttons);
+  }
+  std::optional<std::vector<std::string>> OpenFiles(std::string_view filter, std::string_view initial) override {
+    return Chooser().OpenFiles(filter, initial);
+  }
+  std::optional<std::string> OpenFile(std::string_view filter, std::string_view initial) override {
+    return Chooser().OpenFile(filter, initial);
+  }
+  std::optional<std::string> SaveFile(std::string_view filter, std::string_view extension, std::string_view initial,
+                                      bool askOverwrite) override {
+    return Chooser().SaveFile(filter, extension, initial, askOverwrite);
+  }
+  bool Run(LoadKind kind, const std::string& path) override {
+    if (loader) return loader->Run(kind, path);
+    QtLoadRunner dialogs(*store, window_);
+    return dialogs.Run(kind, path);
+  }
+
+ private:
+  FileChooser& Chooser() { return chooser ? *chooser : static_cast<FileChooser&>(files_); }
+
+  QWidget* window_;
+  MessageBoxPrompter boxes_;
+  QtFileChooser files_;
+};
+
+// Report lists show one line of text per row.
+int RowHeight(const QWidget& list) { return list.fontMetrics().height() + 4; }
+
+// Column widths in pixels, as the lists are described.
+constexpr int kDetailWidths[] = {40, 200, 90, 36, 180};
+constexpr int kPropertiesNameWidth = 100;
+
+}  // namespace
+
+struct CMainDialog::Impl final : MainWindowListener {
+  Impl(CMainDialog& window, Host& host, std::string settingsPath, std::function<void()> release)
+      : window(window), host(host), settingsPath(std::move(settingsPath)), release(std::move(release)),
+        services(&window) {
+    services.store = &model.store;
+    Build();
+    model.SetListener(this);
+  }
+
+  CMainDialog& window;
+  Host& host;
+  std::string settingsPath;
+  std::function<void()> release;
+  Services services;
+  MainWindowModel model{services, services, services};
+  LayersBoxModel boxModel{model.layers};
+  ClassTreeModel treeModel{model};
+  DetailTableModel detailModel{model};
+
+  LayersBox* layersBox = nullptr;
+  QPushButton* addLayerButton = nullptr;
+  QTreeView* tree = nullptr;
+  QMenu* treeMenu = nullptr;
+  QTableWidget* properties = nullptr;
+  QPlainTextEdit* memo = nullptr;
+  QPlainTextEdit* note = nullptr;
+  QPushButton* dupButton = nullptr;
+  QPushButton* addButton = nullptr;
+  QPushButton* delButton = nullptr;
+  QPushButton* selectButton = nullptr;
+  QTableView* detail = nullptr;
+
+  bool syncing = false;    // the window itself moves a view's selection to the model's
+  int treeChanging = 0;    // the tree's items are being changed
+
+  void Build();
+  void BuildMenus(QMenuBar* bar);
+  QAction* AddAction(QMenu* menu, const QString& text, const char* name, void (Impl::*handler)());
+
+  // Handlers of the menus.
+  void OpenInFilenameLayer() { OpenFiles(OpenMode::FilenameLayer); }
+  void OpenInCurrentLayer() { OpenFiles(OpenMode::CurrentLayer); }
+  void OpenFiles(OpenMode mode) {
+    const ResourceScope scope(host, ModuleHandle());
+    model.OpenFiles(mode);
+  }
+  void ChangeDictionaryPath() {
+    const ResourceScope scope(host, ModuleHandle());
+    ChangeDictionary(settingsPath, services, services);
+  }
+  void About() {
+    const ResourceScope scope(host, ModuleHandle());
+    CAboutDialog about(&window);
+    about.exec();
+  }
+  void SaveAs() {
+    const ResourceScope scope(host, ModuleHandle());
+    CSaveManagerDialog saveManager(model.store, model.layers, {model.saveAllPath, model.insertComments != 0},
+                                   &window, services.prompter, services.chooser);
+    if (saveManager.exec() != QDialog::Accepted) return;
+    model.saveAllPath = saveManager.Choices().allTogetherPath;
+    model.insertComments = saveManager.Choices().insertComments ? 1 : 0;
+  }
+  void LayerManager() {
+    {
+      const ResourceScope scope(host, ModuleHandle());
+      // The model is the class tree that follows the manager's deletes and merges.
+      CLayerManagerDialog layerManager(model.store, model.layers, model, &window, services.prompter);
+      layerManager.exec();
+    }
+    layersBox->Refresh();  // added and renamed layers tell the main window nothing
+  }
+  void Exit() { window.RunCloseProcedure(); }
+  void OpenAll() { model.SetAllOpen(true); }
+  void CloseAll() { model.SetAllOpen(false); }
+
+  // A click in the value column; the model takes back the editor's filter
+  // whatever the result, and on OK renews the cell, the tree item and the
+  // layer's modified mark.
+  void OpenFieldEditor(const FieldEditTarget& target) {
+    bool accepted = false;
+    LayerFilter filter = model.fieldLayerFilter;
+    {
+      const ResourceScope scope(host, ModuleHandle());
+      CFieldDialog editor(model.store, model.layers, target.group, target.classNo, target.object, target.field,
+                          model.fieldLayerFilter, &window, services.prompter);
+      editor.UseHost(host, ModuleHandle());
+      accepted = editor.exec() == QDialog::Accepted;
+      filter = editor.Filter();
+    }
+    model.FieldEdited(target, accepted, filter);
+  }
+
+  // MainWindowListener
+  void BeginTreeReset() override {
+    ++treeChanging;
+    treeModel.BeginTreeReset();
+  }
+  void EndTreeReset() override {
+    treeModel.EndTreeReset();
+    --treeChanging;
+  }
+  void BeginObjectItemsChange(std::uint16_t g, std::uint16_t c, int first, int oldCount, int newCount) override {
+    ++treeChanging;
+    treeModel.BeginObjectItemsChange(g, c, first, oldCount, newCount);
+  }
+  void EndObjectItemsChange(std::uint16_t g, std::uint16_t c, int, int newCount) override {
+    treeModel.EndObjectItemsChange(g, c, newCount);
+    --treeChanging;
+  }
+  void ViewsChanged(unsigned parts) override;
+  void SetAllExpanded(bool expanded, std::uint16_t groupOnTop) override;
+
+  void ShowTreeSelection();
+  void ShowDetailSelection();
+  void ShowProperties();
+  void ShowButtons();
+};
+
+void CMainDialog::Impl::Build() {
+  window.setObjectName(QStringLiteral("mainDialog"));
+  const auto label = [&](const QString& text, QWidget* buddy) {
+    auto* shown = new QLabel(text, &window);
+    shown->setBuddy(buddy);
+    return shown;
+  };
+  const auto button = [&](const QString& text, const char* name, void (MainWindowModel::*command)()) {
+    auto* made = new QPushButton(text, &window);
+    made->setObjectName(QString::fromLatin1(name));
+    if (command) QObject::connect(made, &QPushButton::clicked, &window, [this, command] { (model.*command)(); });
+    return made;
+  };
+
+  layersBox = new LayersBox(boxModel, &window);
+  layersBox->setObjectName(QStringLiteral("layersBox"));
+  addLayerButton = button(QStringLiteral("+"), "addLayerButton", nullptr);
+  QObject::connect(addLayerButton, &QPushButton::clicked, &window, [this] { LayerManager(); });
+
+  tree = new QTreeView(&window);
+  tree->setObjectName(QStringLiteral("classTree"));
+  tree->setModel(&treeModel);
+  tree->setHeaderHidden(true);
+  tree->setUniformRowHeights(true);
+  tree->setSelectionMode(QAbstractItemView::SingleSelection);
+  tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tree->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, &window,
+                   [this](const QModelIndex& current) {
+                     if (!syncing && treeChanging == 0) model.SelectTreeItem(treeModel.ItemOf(current));
+                   });
+  treeMenu = new QMenu(&window);
+  AddAction(treeMenu, QStringLiteral("Open all"), "openAllAction", &Impl::OpenAll);
+  AddAction(treeMenu, QStringLiteral("Close all"), "closeAllAction", &Impl::CloseAll);
+  QObject::connect(tree, &QWidget::customContextMenuRequested, &window, [this](const QPoint& at) {
+    if (tree->viewport()->rect().contains(at)) treeMenu->exec(tree->viewport()->mapToGlobal(at));
+  });
+
+  properties = new QTableWidget(0, 2, &window);
+  properties->setObjectName(QStringLiteral("propertiesList"));
+  properties->setHorizontalHeaderLabels({QStringLiteral("Properties"), QStringLiteral("Values")});
+  properties->verticalHeader()->hide();
+  properties->verticalHeader()->setDefaultSectionSize(RowHeight(*properties));
+  properties->setSelectionBehavior(QAbstractItemView::SelectRows);
+  properties->setSelectionMode(QAbstractItemView::SingleSelection);
+  properties->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  properties->horizontalHeader()->resizeSection(0, kPropertiesNameWidth);
+  properties->horizontalHeader()->setStretchLastSection(true);
+
+  memo = new QPlainTextEdit(&window);
+  memo->setObjectName(QStringLiteral("memoBox"));
+  memo->setReadOnly(true);
+  note = new QPlainTextEdit(&window);
+  note->setObjectName(QStringLiteral("noteBox"));
+  note->setReadOnly(true);
+
+  dupButton = button(QStringLiteral("D&up Object"), "dupButton", &MainWindowModel::DupObject);
+  addButton = button(QStringLiteral("&Add Object"), "addButton", &MainWindowModel::AddObject);
+  delButton = button(QStringLiteral("D&el Object"), "delButton", &MainWindowModel::DelObject);
+  selectButton = button(QStringLiteral("&Select..."), "selectButton", nullptr);  // the surface tool
+
+  detail = new QTableView(&window);
+  detail->setObjectName(QStringLiteral("detailList"));
+  detail->setModel(&detailModel);
+  detail->verticalHeader()->hide();
+  detail->verticalHeader()->setDefaultSectionSize(RowHeight(*detail));
+  detail->setSelectionBehavior(QAbstractItemView::SelectRows);
+  detail->setSelectionMode(QAbstractItemView::SingleSelection);
+  detail->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  detail->setWordWrap(false);
+  QObject::connect(detail->selectionModel(), &QItemSelectionModel::currentRowChanged, &window,
+                   [this](const QModelIndex& current) {
+                     if (!syncing) model.SelectDetailRow(current.isValid() ? current.row() : -1);
+                   });
+  QObject::connect(detail, &QAbstractItemView::clicked, &window, [this](const QModelIndex& at) {
+    if (const auto target = model.FieldToEdit(at.row(), at.column())) OpenFieldEditor(*target);
+  });
+
+  // Left: the layers box above the class tree. Right: properties beside the two
+  // note boxes, the buttons, and the detail list below.
+  auto* layersRow = new QHBoxLayout;
+  layersRow->addWidget(layersBox, 1);
+  layersRow->addWidget(addLayerButton);
+  auto* left = new QVBoxLayout;
+  left->addWidget(label(QStringLiteral("&Layers:"), layersBox));
+  left->addLayout(layersRow);
+  left->addWidget(label(QStringLiteral("&Class List:"), tree));
+  left->addWidget(tree, 1);
+
+  auto* notes = new QVBoxLayout;
+  notes->addWidget(memo);
+  notes->addWidget(note);
+  auto* propertiesColumn = new QVBoxLayout;
+  propertiesColumn->addWidget(label(QStringLiteral("Object &Properties:"), properties));
+  propertiesColumn->addWidget(properties);
+  auto* top = new QHBoxLayout;
+  top->addLayout(propertiesColumn, 1);
+  top->addLayout(notes, 1);
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {dupButton, addButton, delButton, selectButton}) buttons->addWidget(b);
+  buttons->addStretch(1);
+  auto* right = new QVBoxLayout;
+  right->addLayout(top, 2);
+  right->addLayout(buttons);
+  right->addWidget(label(QStringLiteral("Object &Detail:"), detail));
+  right->addWidget(detail, 3);
+
+  auto* columns = new QHBoxLayout(&window);
+  columns->addLayout(left, 2);
+  columns->addLayout(right, 5);
+  auto* bar = new QMenuBar(&window);
+  BuildMenus(bar);
+  columns->setMenuBar(bar);
+
+  const DialogUnits units(window.font());
+  window.resize(units.Size(576, 366));
+}
+
+QAction* CMainDialog::Impl::AddAction(QMenu* menu, const QString& text, const char* name, void (Impl::*handler)()) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(QString::fromLatin1(name));
+  if (handler) {
+    QObject::connect(action, &QAction::triggered, &window, [this, handler] { (this->*handler)(); });
+  } else {
+    action->setEnabled(false);  // its window comes later
+  }
+  return action;
+}
+
+void CMainDialog::Impl::BuildMenus(QMenuBar* bar) {
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  QMenu* open = file->addMenu(QStringLiteral("&Open..."));
+  AddAction(open, QStringLiteral("Open in file&name layer..."), "openFilenameLayerAction", &Impl::OpenInFilenameLayer);
+  AddAction(open, QStringLiteral("Open in &current layer..."), "openCurrentLayerAction", &Impl::OpenInCurrentLayer);
+  AddAction(file, QStringLiteral("&Save as..."), "saveAsAction", &Impl::SaveAs);
+  AddAction(file, QStringLiteral("&Change dictionary..."), "changeDictionaryAction", &Impl::ChangeDictionaryPath);
+  file->addSeparator();
+  AddAction(file, QStringLiteral("&Exit"), "exitAction", &Impl::Exit);
+  QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+  AddAction(tools, QStringLiteral("&Object List - Reference..."), "objectListAction", nullptr);
+  AddAction(tools, QStringLiteral("&Layer Manager..."), "layerManagerAction", &Impl::LayerManager);
+  AddAction(tools, QStringLiteral("&Relations..."), "relationsAction", nullptr);
+  QMenu* help = bar->addMenu(QStringLiteral("&?"));
+  AddAction(help, QStringLiteral("&About Verdanto"), "aboutAction", &Impl::About);
+}
+
+void CMainDialog::Impl::ViewsChanged(unsigned parts) {
+  if (parts & kTitlePart) window.setWindowTitle(ToWindowText(model.title));
+  if (parts & (kDetailRowsPart | kValueColumnPart)) {
+    if (detailModel.Renew((parts & kDetailRowsPart) != 0)) {
+      for (int column = 0; column < detailModel.columnCount(); ++column)
+        detail->horizontalHeader()->resizeSection(column, kDetailWidths[column]);
+    }
+  }
+  if (parts & kPropertiesPart) ShowProperties();
+  if (parts & kNotesPart) {
+    memo->setPlainText(BoxText(model.memoText));
+    note->setPlainText(BoxText(model.noteText));
+  }
+  if (parts & kButtonsPart) ShowButtons();
+  if (parts & kLayersBoxPart) layersBox->Refresh();
+  if (parts & kTreeSelectionPart) ShowTreeSelection();
+  if (parts & kDetailSelectionPart) ShowDetailSelection();
+}
+
+void CMainDialog::Impl::SetAllExpanded(bool expanded, std::uint16_t groupOnTop) {
+  tree->setUpdatesEnabled(false);
+  if (expanded) {
+    tree->expandAll();
+  } else {
+    tree->collapseAll();
+  }
+  ShowTreeSelection();
+  tree->scrollTo(treeModel.IndexOf({TreeItemKind::Group, groupOnTop, 0, 0}), QAbstractItemView::PositionAtTop);
+  tree->setUpdatesEnabled(true);
+}
+
+void CMainDialog::Impl::ShowTreeSelection() {
+  const QModelIndex index = treeModel.IndexOf(model.SelectedItem());
+  syncing = true;
+  tree->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  syncing = false;
+  if (index.isValid()) tree->scrollTo(index);
+}
+
+void CMainDialog::Impl::ShowDetailSelection() {
+  syncing = true;
+  if (model.selectedDetailRow >= 0) {
+    detail->selectionModel()->setCurrentIndex(detailModel.index(model.selectedDetailRow, 0),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  } else {
+    detail->selectionModel()->clear();
+  }
+  syncing = false;
+}
+
+void CMainDialog::Impl::ShowProperties() {
+  properties->setRowCount(static_cast<int>(model.propertyRows.size()));
+  for (int row = 0; row < properties->rowCount(); ++row) {
+    const PropertyRow& shown = model.propertyRows[static_cast<std::size_t>(row)];
+    properties->setItem(row, 0, new QTableWidgetItem(ToWindowText(shown.property)));
+    properties->setItem(row, 1, new QTableWidgetItem(ToWindowText(shown.value)));
+  }
+}
+
+void CMainDialog::Impl::ShowButtons() {
+  addButton->setEnabled(model.addEnabled);
+  dupButton->setEnabled(model.dupEnabled);
+  delButton->setEnabled(model.delEnabled);
+  selectButton->setEnabled(false);  // model.selectEnabled, once the surface tool is there
+}
+
+CMainDialog::CMainDialog(Host& host, std::string settingsPath, std::function<void()> releaseMainWindow,
+                         QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      impl_(std::make_unique<Impl>(*this, host, std::move(settingsPath), std::move(releaseMainWindow))) {}
+
+CMainDialog::~CMainDialog() {
+  impl_->model.SetListener(nullptr);
+  // The views go before the item models they draw, which live in impl_.
+  qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
+
+bool CMainDialog::Create() {
+  if (!impl_->model.Create(impl_->settingsPath)) return false;
+  show();
+  return true;
+}
+
+void CMainDialog::RestoreWindow() {
+  if (!impl_->model.RequestRestore()) return;
+  showNormal();
+  raise();
+  activateWindow();
+}
+
+void CMainDialog::RunCloseProcedure() {
+  switch (impl_->model.RequestClose()) {
+    case CloseOutcome::Refused: return;
+    case CloseOutcome::SaveFirst: impl_->SaveAs(); return;  // the window stays
+    case CloseOutcome::Release: break;
+  }
+  hide();
+  if (impl_->release) impl_->release();
+}
+
+int CMainDialog::KeepFocus() const { return impl_->model.keepFocus; }
+
+MainWindowModel& CMainDialog::Model() { return impl_->model; }
+
+void CMainDialog::UseServices(Prompter* prompter, FileChooser* chooser, LoadRunner* loader) {
+  impl_->services.prompter = prompter;
+  impl_->services.chooser = chooser;
+  impl_->services.loader = loader;
+}
+
+void CMainDialog::closeEvent(QCloseEvent* event) {
+  // Closing always goes through the question; the window goes only when released.
+  event->ignore();
+  RunCloseProcedure();
+}
+
+}  // namespace verdanto
