@@ -11,7 +11,7 @@ using enum CheckOutcome;
 using F = FieldType;
 
 // What the dictionary says of the field: type, bounds (null: none) and flags.
-struct FieldSpec {
+struct FieldSetup {
   FieldType type;
   const char* minimum = nullptr;
   bool minInclusive = true;
@@ -21,28 +21,28 @@ struct FieldSpec {
   std::uint32_t flags = 0;
 };
 
-DictField MakeField(const FieldSpec& spec) {
+DictField MakeField(const FieldSetup& setup) {
   DictField field;
-  field.SetType(spec.type);
-  if (spec.minimum) field.minimum = spec.minimum;
-  if (spec.maximum) field.maximum = spec.maximum;
-  field.defaultValue = spec.defaultValue;
-  field.flags |= spec.flags;
-  if (spec.minInclusive) field.flags |= FieldFlag::MinInclusive;
-  if (spec.maxInclusive) field.flags |= FieldFlag::MaxInclusive;
+  field.SetType(setup.type);
+  if (setup.minimum) field.minimum = setup.minimum;
+  if (setup.maximum) field.maximum = setup.maximum;
+  field.defaultValue = setup.defaultValue;
+  field.flags |= setup.flags;
+  if (setup.minInclusive) field.flags |= FieldFlag::MinInclusive;
+  if (setup.maxInclusive) field.flags |= FieldFlag::MaxInclusive;
   return field;
 }
 
 struct CheckCase {
   const char* what;
-  FieldSpec field;
+  FieldSetup field;
   const char* text;
   CheckOutcome expected;
 };
 
-const FieldSpec kReal{F::Real};
-const FieldSpec kInteger{F::Integer};
-const FieldSpec kAlpha{F::Alpha};
+const FieldSetup kReal{F::Real};
+const FieldSetup kInteger{F::Integer};
+const FieldSetup kAlpha{F::Alpha};
 
 const CheckCase kCases[] = {
     {"plain real", kReal, "3.5", Accept},
@@ -124,7 +124,7 @@ TEST_P(ValueCheckTest, DecidesAsTheFieldRequires) {
 INSTANTIATE_TEST_SUITE_P(Cases, ValueCheckTest, ::testing::ValuesIn(kCases));
 
 struct MessageCase {
-  FieldSpec field;
+  FieldSetup field;
   const char* text;
   const char* message;
   Icon icon;
