@@ -22,6 +22,8 @@
 #include "layers/LayerOps.h"
 #include "layers/OpenFiles.h"
 #include "store/Dictionary.h"
+#include "ui/models/FieldEditorModel.h"
+#include "ui/models/OfferedValues.h"
 
 namespace verdanto {
 
@@ -50,11 +52,6 @@ struct DetailRow {
   std::string units;
   std::string rfs;     // "x" when the field is required
   std::string value;   // the shown object's value, when the value column is there
-};
-
-struct PropertyRow {
-  std::string property;
-  std::string value;
 };
 
 // Parts of the window a change touched; a view redraws those.
@@ -95,12 +92,7 @@ enum class CloseOutcome {
 };
 
 // The field a click in the value column is to edit.
-struct FieldEditTarget {
-  std::uint16_t group = 0;
-  std::uint16_t classNo = 0;
-  std::uint16_t object = 0;
-  std::uint16_t field = 0;
-};
+using FieldEditTarget = FieldAddress;
 
 inline constexpr std::string_view kTitlePrefix = "Verdanto BETA Version - IDD Version ";
 inline constexpr std::string_view kOpenIdfFilter = "EnergyPlus (*.idf)|*.idf||";

@@ -247,10 +247,20 @@ void CMainDialog::Impl::Build() {
   tree->setSelectionMode(QAbstractItemView::SingleSelection);
   tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tree->setContextMenuPolicy(Qt::CustomContextMenu);
+  // Long object names scroll sideways instead of being cut off.
+  tree->header()->setStretchLastSection(false);
+  tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   QObject::connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, &window,
                    [this](const QModelIndex& current) {
                      if (!syncing && treeChanging == 0) model.SelectTreeItem(treeModel.ItemOf(current));
                    });
+  // A mouse press selects the pressed row after the model has already moved on from
+  // it (a group or class leads to its first child): the highlight follows the current item.
+  QObject::connect(tree->selectionModel(), &QItemSelectionModel::selectionChanged, &window, [this] {
+    const QModelIndex current = tree->currentIndex();
+    if (current.isValid() && !tree->selectionModel()->isSelected(current))
+      tree->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+  });
   treeMenu = new QMenu(&window);
   AddAction(treeMenu, QStringLiteral("Open all"), "openAllAction", &Impl::OpenAll);
   AddAction(treeMenu, QStringLiteral("Close all"), "closeAllAction", &Impl::CloseAll);
@@ -446,6 +456,8 @@ CMainDialog::~CMainDialog() {
 bool CMainDialog::Create() {
   if (!impl_->model.Create(impl_->settingsPath)) return false;
   show();
+  // The first selection was scrolled into a view that had no size yet.
+  impl_->tree->scrollToTop();
   return true;
 }
 
