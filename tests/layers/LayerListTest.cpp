@@ -3,19 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "layers/CaseName.h"
 #include "layers/LayerList.h"
 #include "support/RecordingPrompter.h"
 
 namespace verdanto {
 namespace {
 
-using testing::CaseName;
 using testing::RecordingPrompter;
 
-std::vector<std::string> Names(const LayerList& layers) {
-  std::vector<std::string> names;
-  for (const Layer& layer : layers.layers) names.push_back(layer.name);
+std::string Names(const LayerList& layers) {
+  std::string names;
+  for (const Layer& layer : layers.layers) names += (names.empty() ? "" : ",") + layer.name;
   return names;
 }
 
@@ -32,23 +30,23 @@ struct CountingListener final : LayerListListener {
   void LayerSelectionChanged() override { ++calls; }
 };
 
-TEST(LayerListTest, FirstLayerGetsIdOneAndBecomesCurrentAndShown) {
+TEST(LayerListTest, AddKeepsNamesSortedAndCurrentAndShownOnTheirLayers) {
   LayerList layers;
-  EXPECT_EQ(layers.CurrentLayer(), -1);
   EXPECT_EQ(layers.AddLayer("0", "a.idf"), 0);
-  const Layer& zero = layers.At(0);
-  EXPECT_EQ(zero.id, kLayerZeroId);
-  EXPECT_TRUE(zero.on);
-  EXPECT_FALSE(zero.modified);
-  EXPECT_EQ(zero.objectCount, 0u);
-  EXPECT_EQ(zero.outputPath, "a.idf");
+  EXPECT_EQ(layers.At(0).id, kLayerZeroId);
   EXPECT_EQ(layers.CurrentLayer(), 0);
   EXPECT_EQ(layers.shown, 0);
+  layers.SetCurrentLayer(layers.AddLayer("m", ""));
+  layers.shown = layers.CurrentLayer();
+  for (const char* name : {"Layer 2", "beta", "z", "Layer 10", "Alpha", "_x"}) layers.AddLayer(name, "");
+  // Letters compare as lower case, so "_" falls between digits and letters.
+  EXPECT_EQ(Names(layers), "0,_x,Alpha,beta,Layer 10,Layer 2,m,z");
+  EXPECT_EQ(layers.At(layers.CurrentLayer()).name, "m");
+  EXPECT_EQ(layers.At(layers.shown).name, "m");
 }
 
 TEST(LayerListTest, IdsStartAtTwoAndReuseTheLowestGap) {
   LayerList layers = MakeList({"a", "b", "c"});
-  EXPECT_EQ(layers.At(layers.FindLayerByName("a")).id, 2);
   EXPECT_EQ(layers.At(layers.FindLayerByName("c")).id, 4);
   EXPECT_EQ(layers.RemoveLayer(layers.FindLayerByName("b")), 3);
   EXPECT_EQ(layers.RemoveLayer(layers.FindLayerByName("a")), 2);
@@ -57,180 +55,110 @@ TEST(LayerListTest, IdsStartAtTwoAndReuseTheLowestGap) {
   EXPECT_EQ(layers.At(layers.AddLayer("f", "")).id, 5);
 }
 
-TEST(LayerListTest, KeepsNamesInCaseInsensitiveCharacterOrder) {
-  // Letters compare as lower case, so "_" falls between digits and letters.
-  const LayerList layers = MakeList({"Layer 2", "beta", "Layer 10", "Alpha", "_x"});
-  EXPECT_EQ(Names(layers), (std::vector<std::string>{"0", "_x", "Alpha", "beta", "Layer 10", "Layer 2"}));
-}
-
-TEST(LayerListTest, AddingBeforeTheCurrentAndShownLayerKeepsThemOnTheirLayers) {
-  LayerList layers = MakeList({"m"});
-  layers.SetCurrentLayer(1);
-  layers.shown = 1;
-  layers.AddLayer("a", "");  // before "m"
-  layers.AddLayer("z", "");  // after "m"
-  EXPECT_EQ(layers.At(layers.CurrentLayer()).name, "m");
-  EXPECT_EQ(layers.At(layers.shown).name, "m");
-}
-
 TEST(LayerListTest, LookupsAnswerMinusOneOutsideTheList) {
-  const LayerList layers = MakeList({"Zone1"});
-  EXPECT_EQ(layers.FindLayerByName("ZONE1"), 1);
+  LayerList layers = MakeList({"Zone1", "a"});  // "a" id 3 at 1, "Zone1" id 2 at 2
+  EXPECT_EQ(layers.FindLayerByName("ZONE1"), 2);
   EXPECT_EQ(layers.FindLayerByName("Zone"), -1);
-  EXPECT_EQ(layers.FindLayerByName("Zone12"), -1);
-  EXPECT_EQ(layers.LayerIdOfItem(1), 2);
-  EXPECT_EQ(layers.LayerIdOfItem(2), -1);
+  EXPECT_EQ(layers.LayerIdOfItem(1), 3);
+  EXPECT_EQ(layers.LayerIdOfItem(3), -1);
   EXPECT_EQ(layers.LayerIdOfItem(-1), -1);
-  EXPECT_EQ(layers.ItemOfLayerId(2), 1);
+  EXPECT_EQ(layers.ItemOfLayerId(3), 1);
   EXPECT_EQ(layers.ItemOfLayerId(7), -1);
-  EXPECT_FALSE(layers.IsLayerOn(5));
+  layers.ShowLayer(3);  // by id
+  EXPECT_EQ(layers.shown, 1);
+  layers.ShowLayer(9);
+  EXPECT_EQ(layers.shown, 1);
+  layers.NotifyChange(1, ChangeKind::OnOffToggled);  // without a listener
+  EXPECT_EQ(layers.lastChanged, 1);
 }
 
-TEST(LayerListTest, RemoveRefusesMinusOneLayerZeroAndBadIndexes) {
-  LayerList layers = MakeList({"a"});
-  for (const int index : {-1, 0, 2, 99}) EXPECT_EQ(layers.RemoveLayer(index), -1) << index;
-  EXPECT_EQ(layers.Count(), 2);
+TEST(LayerListTest, RemoveRefusesLayerZeroAndBadIndexesAndKeepsCurrentAndShown) {
+  const struct {
+    int current, shown, removed;
+    int id, expectCurrent, expectShown;  // id -1: refused
+  } cases[] = {
+      {1, 1, -1, -1, 1, 1}, {1, 1, 0, -1, 1, 1}, {1, 1, 4, -1, 1, 1},
+      {3, 2, 1, 2, 2, 1},  // below current and shown
+      {1, 1, 3, 4, 1, 1},  // above current and shown
+      {0, 2, 2, 3, 0, 2},  // shown: the next layer takes its index
+      {0, 3, 3, 4, 0, 0},  // shown and last: the first is shown
+      {2, 2, 2, 3, 2, 2},  // current: the index stays
+  };
+  for (const auto& t : cases) {
+    LayerList layers = MakeList({"a", "b", "c"});
+    layers.SetCurrentLayer(t.current);
+    layers.shown = t.shown;
+    EXPECT_EQ(layers.RemoveLayer(t.removed), t.id) << t.removed;
+    EXPECT_EQ(layers.Count(), t.id < 0 ? 4 : 3);
+    EXPECT_EQ(layers.CurrentLayer(), t.expectCurrent) << t.removed;
+    EXPECT_EQ(layers.shown, t.expectShown) << t.removed;
+  }
 }
-
-struct RemoveCase {
-  const char* what;
-  int current, shown, removed;
-  int expectCurrent, expectShown;  // indexes after the removal
-};
-
-class RemoveLayerTest : public ::testing::TestWithParam<RemoveCase> {};
-
-// Layers: 0 "0", 1 "a", 2 "b", 3 "c".
-TEST_P(RemoveLayerTest, AdjustsCurrentAndShownLayer) {
-  const RemoveCase& t = GetParam();
-  LayerList layers = MakeList({"a", "b", "c"});
-  layers.SetCurrentLayer(t.current);
-  layers.shown = t.shown;
-  EXPECT_GE(layers.RemoveLayer(t.removed), 2);
-  EXPECT_EQ(layers.CurrentLayer(), t.expectCurrent);
-  EXPECT_EQ(layers.shown, t.expectShown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, RemoveLayerTest,
-                         ::testing::Values(RemoveCase{"below current and shown", 3, 2, 1, 2, 1},
-                                           RemoveCase{"above current and shown", 1, 1, 3, 1, 1},
-                                           RemoveCase{"shown: next takes its index", 0, 2, 2, 0, 2},
-                                           RemoveCase{"shown last: first is shown", 0, 3, 3, 0, 0},
-                                           RemoveCase{"current: follows shown", 2, 2, 2, 2, 2}),
-                         CaseName<RemoveCase>);
 
 TEST(LayerListTest, NewLayerNameTakesTheFirstFreeNumberIgnoringCase) {
   EXPECT_EQ(MakeList({}).NewLayerName(), "Layer 1");
-  EXPECT_EQ(MakeList({"layer 1"}).NewLayerName(), "Layer 2");
   EXPECT_EQ(MakeList({"Layer 1", "LAYER 2", "Layer 4"}).NewLayerName(), "Layer 3");
 }
 
-TEST(LayerListTest, NotifyChangeRecordsTheChangeAndTellsTheListener) {
-  LayerList layers = MakeList({"a"});
-  layers.NotifyChange(1, ChangeKind::OnOffToggled);  // no listener yet: nothing to call
-  CountingListener listener;
-  layers.listener = &listener;
-  layers.NotifyChange(0, ChangeKind::CurrentChanged);
-  EXPECT_EQ(listener.calls, 1);
-  EXPECT_EQ(layers.lastChanged, 0);
-  EXPECT_EQ(layers.changeKind, ChangeKind::CurrentChanged);
-  layers.ChangeHandled();
-  EXPECT_EQ(layers.lastChanged, -1);
-}
+// Layers "0", "b", "d", "f"; the current layer is also the shown one.
+TEST(LayerListTest, RenameMovesTheLayerWholeAndKeepsCurrentAndShown) {
+  const char* const zero = "Layer 0 cannot be renamed";
+  const char* const taken = "Invalid layer name\r\nThe layer name must be unique";
+  const struct {
+    int current, index;
+    const char* newName;
+    RenameResult result;
+    int newIndex;
+    const char* expectCurrent;
+    const char* message;  // null: none
+  } cases[] = {
+      // clang-format off
+      {1, 0, "x", RenameResult::LayerZeroCannotBeRenamed, 0, "b", zero},
+      {1, 2, "D", RenameResult::NameNotUnique, 2, "b", taken},  // its own name
+      {1, 5, "x", RenameResult::NoSuchLayer, 5, "b", nullptr},
+      {1, -1, "x", RenameResult::NoSuchLayer, -1, "b", nullptr},
+      {1, 1, "g", RenameResult::Renamed, 3, "g", nullptr},  // the current layer moves down
+      {2, 2, "e", RenameResult::Renamed, 2, "e", nullptr},
+      {2, 3, "c", RenameResult::Renamed, 2, "d", nullptr},  // from above to before the current layer
+      {2, 1, "e", RenameResult::Renamed, 2, "d", nullptr},  // from below to after it
+      {2, 1, "a", RenameResult::Renamed, 1, "d", nullptr},
+      {1, 2, "z", RenameResult::Renamed, 3, "b", nullptr},
+      // clang-format on
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(std::to_string(t.index) + " to " + t.newName);
+    LayerList layers = MakeList({"b", "d", "f"});
+    layers.SetCurrentLayer(t.current);
+    layers.shown = t.current;
+    const int id = layers.LayerIdOfItem(t.index);
+    CountingListener listener;
+    layers.listener = &listener;
+    RecordingPrompter prompter;
 
-TEST(LayerListTest, ShowLayerFindsTheEntryById) {
-  LayerList layers = MakeList({"b", "a"});  // "a" id 3 at 1, "b" id 2 at 2
-  layers.ShowLayer(2);
-  EXPECT_EQ(layers.shown, 2);
-  layers.ShowLayer(9);
-  EXPECT_EQ(layers.shown, 2);
-  layers.ShowCurrentLayer();
-  EXPECT_EQ(layers.shown, 0);
-}
-
-struct RenameCase {
-  const char* what;
-  int current;  // index in "0", "b", "d", "f"
-  int index;
-  const char* newName;
-  RenameResult result;
-  int newIndex;
-  const char* expectCurrent;  // name of the current layer afterwards
-  bool notified;
-};
-
-class RenameLayerTest : public ::testing::TestWithParam<RenameCase> {};
-
-TEST_P(RenameLayerTest, MovesTheLayerAndKeepsTheCurrentOne) {
-  const RenameCase& t = GetParam();
-  LayerList layers = MakeList({"b", "d", "f"});
-  layers.At(t.index).objectCount = 5;
-  layers.At(t.index).modified = true;
-  const std::uint16_t id = layers.At(t.index).id;
-  layers.SetCurrentLayer(t.current);
-  CountingListener listener;
-  layers.listener = &listener;
-  RecordingPrompter prompter;
-
-  const RenameOutcome outcome = layers.RenameLayer(t.index, t.newName, prompter);
-  EXPECT_EQ(outcome.result, t.result);
-  EXPECT_EQ(outcome.index, t.newIndex);
-  EXPECT_EQ(layers.At(layers.CurrentLayer()).name, t.expectCurrent);
-  EXPECT_EQ(listener.calls, t.notified ? 1 : 0);
-  EXPECT_EQ(layers.At(outcome.index).id, id);
-  EXPECT_EQ(layers.At(outcome.index).objectCount, 5u);
-  EXPECT_TRUE(layers.At(outcome.index).modified);
-  if (t.notified) {
-    EXPECT_EQ(layers.lastChanged, outcome.index);
-    EXPECT_EQ(layers.changeKind, ChangeKind::CurrentChanged);
+    const RenameOutcome outcome = layers.RenameLayer(t.index, t.newName, prompter);
+    EXPECT_EQ(outcome.result, t.result);
+    EXPECT_EQ(outcome.index, t.newIndex);
+    EXPECT_EQ(layers.LayerIdOfItem(outcome.index), id);  // the layer moved whole
+    EXPECT_EQ(layers.At(layers.CurrentLayer()).name, t.expectCurrent);
+    EXPECT_EQ(layers.At(layers.shown).name, t.expectCurrent);
+    const bool renamedCurrent = t.result == RenameResult::Renamed && t.index == t.current;
+    EXPECT_EQ(listener.calls, renamedCurrent ? 1 : 0);
+    if (renamedCurrent) {
+      EXPECT_EQ(layers.lastChanged, outcome.index);
+      EXPECT_EQ(layers.changeKind, ChangeKind::CurrentChanged);
+    }
+    if (t.result == RenameResult::Renamed) {
+      EXPECT_EQ(layers.At(outcome.index).name, t.newName);
+    } else {
+      EXPECT_EQ(Names(layers), "0,b,d,f");
+    }
+    EXPECT_EQ(prompter.Texts(), t.message ? std::vector<std::string>{t.message} : std::vector<std::string>{});
+    for (const auto& m : prompter.messages) {
+      EXPECT_EQ(m.caption, "Change Layer Name");
+      EXPECT_EQ(m.icon, Icon::Warning);
+      EXPECT_EQ(m.buttons, Buttons::Ok);
+    }
   }
-
-  if (t.result == RenameResult::Renamed) {
-    EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(layers.At(outcome.index).name, t.newName);
-    return;
-  }
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  const auto& m = prompter.messages[0];
-  EXPECT_EQ(m.text, t.result == RenameResult::LayerZeroCannotBeRenamed
-                        ? "Layer 0 cannot be renamed"
-                        : "Invalid layer name\r\nThe layer name must be unique");
-  EXPECT_EQ(m.caption, "Change Layer Name");
-  EXPECT_EQ(m.icon, Icon::Warning);
-  EXPECT_EQ(m.buttons, Buttons::Ok);
-  EXPECT_EQ(Names(layers), (std::vector<std::string>{"0", "b", "d", "f"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RenameLayerTest,
-    ::testing::Values(RenameCase{"layer zero", 1, 0, "x", RenameResult::LayerZeroCannotBeRenamed, 0, "b", false},
-                      RenameCase{"own name", 1, 2, "d", RenameResult::NameNotUnique, 2, "b", false},
-                      RenameCase{"own name other case", 1, 2, "D", RenameResult::NameNotUnique, 2, "b", false},
-                      RenameCase{"other layer's name", 1, 2, "F", RenameResult::NameNotUnique, 2, "b", false},
-                      RenameCase{"current moves down", 1, 1, "g", RenameResult::Renamed, 3, "g", true},
-                      RenameCase{"current stays", 2, 2, "e", RenameResult::Renamed, 2, "e", true},
-                      RenameCase{"from above to before current", 2, 3, "c", RenameResult::Renamed, 2, "d", false},
-                      RenameCase{"from below to after current", 2, 1, "e", RenameResult::Renamed, 2, "d", false},
-                      RenameCase{"from below to below current", 2, 1, "a", RenameResult::Renamed, 1, "d", false},
-                      RenameCase{"from above to above current", 1, 2, "z", RenameResult::Renamed, 3, "b", false}),
-    CaseName<RenameCase>);
-
-TEST(LayerListTest, RenameOfAMissingLayerChangesNothing) {
-  LayerList layers = MakeList({"a"});
-  RecordingPrompter prompter;
-  EXPECT_EQ(layers.RenameLayer(5, "x", prompter).result, RenameResult::NoSuchLayer);
-  EXPECT_EQ(layers.RenameLayer(-1, "x", prompter).result, RenameResult::NoSuchLayer);
-  EXPECT_TRUE(prompter.messages.empty());
-}
-
-TEST(LayerListTest, RenameKeepsTheShownLayer) {
-  LayerList layers = MakeList({"b", "d"});
-  layers.shown = 1;  // "b"
-  RecordingPrompter prompter;
-  layers.RenameLayer(1, "e", prompter);
-  EXPECT_EQ(layers.At(layers.shown).name, "e");
-  layers.RenameLayer(1, "a", prompter);  // "d" becomes "a" and keeps its place
-  EXPECT_EQ(layers.At(layers.shown).name, "e");
 }
 
 }  // namespace

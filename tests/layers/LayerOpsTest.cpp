@@ -1,244 +1,302 @@
+// Operations on layers and their objects: delete, merge, move, and handing the
+// objects of an opened file to a layer.
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "layers/CaseName.h"
 #include "layers/LayerOps.h"
-#include "layers/RecordingTree.h"
+#include "layers/OpenFiles.h"
+#include "store/Dictionary.h"
+#include "store/Text.h"
 #include "support/RecordingPrompter.h"
 
 namespace verdanto {
 namespace {
 
-using testing::CaseName;
-using testing::RecordingPrompter;
-using testing::RecordingTree;
-using testing::SmallStore;
 using Calls = std::vector<std::string>;
 
-std::vector<std::string> Names(const LayerList& layers) {
-  std::vector<std::string> names;
-  for (const Layer& layer : layers.layers) names.push_back(layer.name);
-  return names;
-}
+// Writes down every call as one short line.
+class RecordingTree final : public ObjectTreeObserver {
+ public:
+  Calls calls;
+  void BeginTreeChange(TreeChange kind) override { calls.push_back(Kind("begin", kind)); }
+  void EndTreeChange(TreeChange kind) override { calls.push_back(Kind("end", kind)); }
+  void ObjectRemoved(std::uint16_t g, std::uint16_t c, std::uint16_t o) override {
+    calls.push_back(Format("removed %u.%u.%u", g, c, o));
+  }
+  void ObjectRenumbered(std::uint16_t g, std::uint16_t c, std::uint16_t from, std::uint16_t to) override {
+    calls.push_back(Format("renumbered %u.%u %u>%u", g, c, from, to));
+  }
+  void ObjectLayerChanged(std::uint16_t g, std::uint16_t c, std::uint16_t o, std::uint16_t id) override {
+    calls.push_back(Format("layer %u.%u.%u id %u", g, c, o, id));
+  }
+  void ObjectHidden(std::uint16_t g, std::uint16_t c, std::uint16_t o) override {
+    calls.push_back(Format("hidden %u.%u.%u", g, c, o));
+  }
+  void ObjectShown(std::uint16_t g, std::uint16_t c, std::uint16_t o, std::uint16_t id) override {
+    calls.push_back(Format("shown %u.%u.%u id %u", g, c, o, id));
+  }
+
+ private:
+  static std::string Kind(const char* what, TreeChange kind) {
+    return std::string(what) + (kind == TreeChange::Delete ? " delete" : " merge");
+  }
+};
+
+// Group 0 holds Zone and Wall, group 1 holds Window, each with a name only; the
+// layers are given by name. Objects are named so a test can see which is where.
+struct World {
+  Dictionary store;
+  LayerList layers;
+  testing::RecordingPrompter prompter;
+  RecordingTree tree;
+
+  explicit World(std::initializer_list<const char*> layerNames) {
+    const auto g0 = store.AddGroup("Thermal Zones");
+    store.AddField(g0, store.AddClass(g0, "Zone"), "A1");
+    store.AddField(g0, store.AddClass(g0, "Wall"), "A1");
+    const auto g1 = store.AddGroup("Fenestration");
+    store.AddField(g1, store.AddClass(g1, "Window"), "A1");
+    for (const char* name : layerNames) layers.AddLayer(name, "");
+  }
+  // Adds an object and counts it into its layer, if there is one with the id.
+  void Add(std::uint16_t g, std::uint16_t c, std::uint16_t id, std::string_view name) {
+    store.GetValue(g, c, 0, store.AddObject(g, c, id)).value = name;
+    if (const int index = layers.ItemOfLayerId(id); index >= 0) ++layers.At(index).objectCount;
+  }
+  // "name:layer" of each object of the class, in order.
+  std::string Objects(std::uint16_t g, std::uint16_t c) const {
+    std::string out;
+    const auto& cls = store.GetClass(g, c);
+    for (std::uint16_t o = 0; o < cls.objectCount(); ++o)
+      out += (out.empty() ? "" : " ") + store.GetValue(g, c, 0, o).value.str() + Format(":%u", cls.objectLayers[o]);
+    return out;
+  }
+  Layer& Named(const char* name) { return layers.At(layers.FindLayerByName(name)); }
+  std::string Names() const {
+    std::string names;
+    for (const Layer& layer : layers.layers) names += layer.name;
+    return names;
+  }
+};
 
 // Layers "0" (id 1), "a" (2), "b" (3), "c" (4), "d" (5) at indexes 0..4. Objects:
 // Zone: z1 in 0, z2 in b, z3 in c, z4 in b, z5 in 0; Wall: w1 in b; Window: n1 in 0.
-struct LayersWithObjects : ::testing::Test {
-  SmallStore s;
-  LayerList layers;
-  RecordingPrompter prompter;
-  RecordingTree tree;
+struct LayersWithObjects : World {
+  LayersWithObjects() : World({"0", "a", "b", "c", "d"}) {
+    for (const auto& [c, id, name] : {std::tuple{0, 1, "z1"}, {0, 3, "z2"}, {0, 4, "z3"}, {0, 3, "z4"}, {0, 1, "z5"},
+                                      {1, 3, "w1"}})
+      Add(0, static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(id), name);
+    Add(1, 0, 1, "n1");
+  }
+};
+struct LayerOps : ::testing::Test, LayersWithObjects {};
 
-  void SetUp() override {
-    for (const char* name : {"0", "a", "b", "c", "d"}) layers.AddLayer(name, "");
-    for (const auto& [c, id, name] : std::vector<std::tuple<int, int, const char*>>{
-             {0, 1, "z1"}, {0, 3, "z2"}, {0, 4, "z3"}, {0, 3, "z4"}, {0, 1, "z5"}, {1, 3, "w1"}}) {
-      s.Add(0, static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(id), name);
-      ++layers.At(layers.ItemOfLayerId(static_cast<std::uint16_t>(id))).objectCount;
+TEST(DeleteLayersTest, ClassifiesAsksAndRemoves) {
+  const std::string cannot = "The following layers cannot be deleted:\r\n0 (layer 0)\r\nd (current layer)";
+  const std::string question = "\r\n\r\nDo you want to empty and delete (*) layers?";
+  const std::string ask = "The following layers contain objects:\r\nb (*)" + question;
+  const std::string askBC = "The following layers contain objects:\r\nb (*)\r\nc (*)" + question;
+  const struct {
+    std::vector<int> selected;
+    const char* current;
+    Answer answer;
+    std::string message;  // empty: no question at all
+    std::vector<int> removedRows;
+    const char* remaining;
+    std::uint16_t zonesLeft;
+  } cases[] = {
+      // clang-format off
+      {{4, 1}, "0", Answer::Ok, "", {1, 3}, "0bc", 5},  // only empty layers: nothing to ask
+      {{0, 4}, "d", Answer::Ok, cannot, {}, "0abcd", 5},
+      {{0, 1, 4}, "d", Answer::Ok, cannot, {1}, "0bcd", 5},
+      {{2}, "0", Answer::No, ask, {}, "0abcd", 5},
+      {{3, 2, 2}, "0", Answer::Yes, askBC, {2, 2}, "0ad", 2},
+      {{4, 2, 1, 0, 17, -1}, "d", Answer::Yes, cannot + "\r\n\r\n" + ask, {1, 1}, "0cd", 3},
+      {{}, "0", Answer::Ok, "", {}, "0abcd", 5},
+      // clang-format on
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.remaining);
+    LayersWithObjects w;
+    w.layers.SetCurrentLayer(w.layers.FindLayerByName(t.current));
+    w.prompter.script = {t.answer};
+    const DeleteLayersResult result = DeleteLayers(w.store, w.layers, t.selected, w.prompter, w.tree);
+    EXPECT_EQ(w.prompter.Texts(), t.message.empty() ? Calls{} : Calls{t.message});
+    for (const auto& m : w.prompter.messages) {
+      EXPECT_EQ(m.caption, "Delete Layers");
+      EXPECT_EQ(m.icon, Icon::Warning);
+      EXPECT_EQ(m.buttons, t.answer == Answer::Ok ? Buttons::Ok : Buttons::YesNo);
     }
-    s.Add(1, 0, 1, "n1");
-    ++layers.At(0).objectCount;
+    EXPECT_EQ(result.removedRows, t.removedRows);
+    EXPECT_EQ(w.Names(), t.remaining);
+    EXPECT_EQ(w.layers.At(w.layers.CurrentLayer()).name, t.current);
+    EXPECT_EQ(w.store.GetClass(0, 0).objectCount(), t.zonesLeft);
   }
-  Layer& Named(const char* name) { return layers.At(layers.FindLayerByName(name)); }
-};
-
-struct DeleteCase {
-  const char* what;
-  std::vector<int> selected;
-  const char* current;
-  Answer answer;
-  const char* message;  // empty: no question at all
-  Buttons buttons;
-  std::vector<int> removedRows;
-  std::vector<std::string> remaining;
-};
-
-class DeleteLayersTest : public LayersWithObjects, public ::testing::WithParamInterface<DeleteCase> {};
-
-TEST_P(DeleteLayersTest, ClassifiesAsksAndRemoves) {
-  const DeleteCase& t = GetParam();
-  layers.SetCurrentLayer(layers.FindLayerByName(t.current));
-  prompter.script.push_back(t.answer);
-
-  const DeleteLayersResult result = DeleteLayers(s.store, layers, t.selected, prompter, tree);
-  if (*t.message == '\0') {
-    EXPECT_TRUE(prompter.messages.empty());
-  } else {
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, t.message);
-    EXPECT_EQ(prompter.messages[0].caption, "Delete Layers");
-    EXPECT_EQ(prompter.messages[0].icon, Icon::Warning);
-    EXPECT_EQ(prompter.messages[0].buttons, t.buttons);
-  }
-  EXPECT_EQ(result.removedRows, t.removedRows);
-  EXPECT_EQ(Names(layers), t.remaining);
-  EXPECT_EQ(layers.At(layers.CurrentLayer()).name, t.current);
 }
 
-const char* const kCannot0AndD = "The following layers cannot be deleted:\r\n0 (layer 0)\r\nd (current layer)";
-const char* const kAskB =
-    "The following layers contain objects:\r\nb (*)\r\n\r\nDo you want to empty and delete (*) layers?";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DeleteLayersTest,
-    ::testing::Values(
-        DeleteCase{"only empty layers asks nothing", {4, 1}, "0", Answer::Ok, "", Buttons::Ok, {1, 3}, {"0", "b", "c"}},
-        DeleteCase{"layer 0 and current only",
-                   {0, 4},
-                   "d",
-                   Answer::Ok,
-                   kCannot0AndD,
-                   Buttons::Ok,
-                   {},
-                   {"0", "a", "b", "c", "d"}},
-        DeleteCase{"refusals after an empty layer went",
-                   {0, 1, 4},
-                   "d",
-                   Answer::Ok,
-                   kCannot0AndD,
-                   Buttons::Ok,
-                   {1},
-                   {"0", "b", "c", "d"}},
-        DeleteCase{"objects, answer No", {2}, "0", Answer::No, kAskB, Buttons::YesNo, {}, {"0", "a", "b", "c", "d"}},
-        DeleteCase{"objects, answer Yes",
-                   {3, 2, 2},
-                   "0",
-                   Answer::Yes,
-                   "The following layers contain objects:\r\nb (*)\r\nc (*)\r\n\r\nDo you want to empty and delete (*) "
-                   "layers?",
-                   Buttons::YesNo,
-                   {2, 2},
-                   {"0", "a", "d"}},
-        DeleteCase{"refusals, empty and objects",
-                   {4, 2, 1, 0, 17, -1},
-                   "d",
-                   Answer::Yes,
-                   "The following layers cannot be deleted:\r\n0 (layer 0)\r\nd (current layer)\r\n\r\n"
-                   "The following layers contain objects:\r\nb (*)\r\n\r\nDo you want to empty and delete (*) layers?",
-                   Buttons::YesNo,
-                   {1, 1},
-                   {"0", "c", "d"}},
-        DeleteCase{"nothing selected", {}, "0", Answer::Ok, "", Buttons::Ok, {}, {"0", "a", "b", "c", "d"}}),
-    CaseName<DeleteCase>);
-
-TEST_F(LayersWithObjects, DeleteTellsTheTreeWhatWentAndWhatMovedDown) {
+TEST_F(LayerOps, DeleteTellsTheTreeWhatWentAndWhatMovedDown) {
   prompter.script.push_back(Answer::Yes);
-  const DeleteLayersResult result = DeleteLayers(s.store, layers, std::vector<int>{2, 3}, prompter, tree);
-  EXPECT_TRUE(result.objectsDeleted);
+  EXPECT_TRUE(DeleteLayers(store, layers, std::vector<int>{2, 3}, prompter, tree).objectsDeleted);
   EXPECT_EQ(tree.calls,
             (Calls{"begin delete",
                    // b: z2, z4, w1 go; z3 and z5 move down
                    "removed 0.0.1", "removed 0.0.3", "removed 0.1.0", "renumbered 0.0 2>1", "renumbered 0.0 4>2",
                    // c: z3 goes; z5 moves down again
                    "removed 0.0.1", "renumbered 0.0 2>1", "end delete"}));
-  EXPECT_EQ(s.Objects(0, 0), "z1:1 z5:1");
-  EXPECT_EQ(s.Objects(0, 1), "");
-  EXPECT_EQ(s.Objects(1, 0), "n1:1");
+  EXPECT_EQ(Objects(0, 0), "z1:1 z5:1");
+  EXPECT_EQ(Objects(0, 1), "");
+  EXPECT_EQ(Objects(1, 0), "n1:1");
   EXPECT_EQ(layers.At(0).objectCount, 3u);
   EXPECT_FALSE(layers.At(0).modified);
 }
 
-TEST_F(LayersWithObjects, DeleteAnsweredNoTouchesNothing) {
-  DeleteLayers(s.store, layers, std::vector<int>{2}, prompter, tree);  // the prompter answers No
-  EXPECT_TRUE(tree.calls.empty());
-  EXPECT_EQ(s.Objects(0, 0), "z1:1 z2:3 z3:4 z4:3 z5:1");
-  EXPECT_EQ(Named("b").objectCount, 3u);
+// "b" holds z2, z4, w1 and "c" holds z3; up merges c into b, down b into c.
+TEST(MergeLayersTest, MovesObjectsAndTellsTheTreeByOnOffState) {
+  const struct {
+    bool bOn, cOn;
+    MergeTarget target;
+    Calls calls;  // between "begin merge" and "end merge"
+  } cases[] = {
+      {true, true, MergeTarget::First, {"layer 0.0.2 id 3"}},
+      {true, false, MergeTarget::First, {"shown 0.0.2 id 3"}},
+      {false, true, MergeTarget::First, {"hidden 0.0.2"}},
+      {false, false, MergeTarget::First, {"layer 0.0.2 id 3"}},
+      {true, false, MergeTarget::Last, {"hidden 0.0.1", "hidden 0.0.3", "hidden 0.1.0"}},
+      {false, true, MergeTarget::Last, {"shown 0.0.1 id 4", "shown 0.0.3 id 4", "shown 0.1.0 id 4"}},
+  };
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.calls.front());
+    LayersWithObjects w;
+    w.Named("b").on = t.bOn;
+    w.Named("c").on = t.cOn;
+    ASSERT_TRUE(MergeLayers(w.store, w.layers, std::vector<int>{3, 2}, t.target, w.tree));
+    Calls calls = t.calls;
+    calls.insert(calls.begin(), "begin merge");
+    calls.push_back("end merge");
+    EXPECT_EQ(w.tree.calls, calls);
+    const bool up = t.target == MergeTarget::First;
+    EXPECT_EQ(w.Named(up ? "b" : "c").objectCount, 4u);
+    EXPECT_EQ(w.Named(up ? "c" : "b").objectCount, 0u);
+    EXPECT_TRUE(w.Named("b").modified && w.Named("c").modified);
+    EXPECT_EQ(w.Objects(0, 0), up ? "z1:1 z2:3 z3:3 z4:3 z5:1" : "z1:1 z2:4 z3:4 z4:4 z5:1");
+    EXPECT_EQ(w.Objects(0, 1), up ? "w1:3" : "w1:4");
+    EXPECT_EQ(w.Names(), "0abcd");
+  }
 }
 
-struct MergeCase {
-  const char* what;
-  bool bOn, cOn;  // "b" holds z2, z4, w1; "c" holds z3
-  MergeTarget target;
-  Calls calls;
-};
-
-class MergeLayersTest : public LayersWithObjects, public ::testing::WithParamInterface<MergeCase> {};
-
-TEST_P(MergeLayersTest, MovesObjectsAndTellsTheTreeByOnOffState) {
-  const MergeCase& t = GetParam();
-  Named("b").on = t.bOn;
-  Named("c").on = t.cOn;
-  ASSERT_TRUE(MergeLayers(s.store, layers, std::vector<int>{3, 2}, t.target, tree));
-  EXPECT_EQ(tree.calls, t.calls);
-
-  const bool up = t.target == MergeTarget::First;
-  const Layer& target = Named(up ? "b" : "c");
-  const Layer& source = Named(up ? "c" : "b");
-  EXPECT_EQ(target.objectCount, 4u);
-  EXPECT_EQ(source.objectCount, 0u);
-  EXPECT_TRUE(target.modified);
-  EXPECT_TRUE(source.modified);
-  EXPECT_EQ(s.Objects(0, 0), up ? "z1:1 z2:3 z3:3 z4:3 z5:1" : "z1:1 z2:4 z3:4 z4:4 z5:1");
-  EXPECT_EQ(s.Objects(0, 1), up ? "w1:3" : "w1:4");
-  EXPECT_EQ(Names(layers), (std::vector<std::string>{"0", "a", "b", "c", "d"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MergeLayersTest,
-    ::testing::Values(
-        MergeCase{"up on to on", true, true, MergeTarget::First, {"begin merge", "layer 0.0.2 id 3", "end merge"}},
-        MergeCase{"up off to on", true, false, MergeTarget::First, {"begin merge", "shown 0.0.2 id 3", "end merge"}},
-        MergeCase{"up on to off", false, true, MergeTarget::First, {"begin merge", "hidden 0.0.2", "end merge"}},
-        MergeCase{"up off to off", false, false, MergeTarget::First, {"begin merge", "layer 0.0.2 id 3", "end merge"}},
-        MergeCase{"down on to on",
-                  true,
-                  true,
-                  MergeTarget::Last,
-                  {"begin merge", "layer 0.0.1 id 4", "layer 0.0.3 id 4", "layer 0.1.0 id 4", "end merge"}},
-        MergeCase{"down on to off",
-                  true,
-                  false,
-                  MergeTarget::Last,
-                  {"begin merge", "hidden 0.0.1", "hidden 0.0.3", "hidden 0.1.0", "end merge"}},
-        MergeCase{"down off to on",
-                  false,
-                  true,
-                  MergeTarget::Last,
-                  {"begin merge", "shown 0.0.1 id 4", "shown 0.0.3 id 4", "shown 0.1.0 id 4", "end merge"}}),
-    CaseName<MergeCase>);
-
-TEST_F(LayersWithObjects, MergeOfSeveralSourcesIncludingLayerZeroAndTheCurrent) {
+TEST_F(LayerOps, MergeOfSeveralSourcesIncludingLayerZeroAndTheCurrent) {
   layers.SetCurrentLayer(0);
-  ASSERT_TRUE(MergeLayers(s.store, layers, std::vector<int>{0, 2, 1}, MergeTarget::Last, tree));
+  ASSERT_TRUE(MergeLayers(store, layers, std::vector<int>{0, 2, 1}, MergeTarget::Last, tree));
   EXPECT_EQ(Named("b").objectCount, 6u);
   EXPECT_EQ(Named("0").objectCount, 0u);
   EXPECT_TRUE(Named("0").modified);
   EXPECT_FALSE(Named("a").modified);  // it gave no objects
   EXPECT_FALSE(Named("c").modified);  // not selected
-  EXPECT_EQ(s.Objects(0, 0), "z1:3 z2:3 z3:4 z4:3 z5:3");
-  EXPECT_EQ(s.Objects(1, 0), "n1:3");
+  EXPECT_EQ(Objects(0, 0), "z1:3 z2:3 z3:4 z4:3 z5:3");
+  EXPECT_EQ(Objects(1, 0), "n1:3");
   EXPECT_EQ(layers.CurrentLayer(), 0);
 }
 
-TEST_F(LayersWithObjects, MergeOfEmptyLayersChangesNoModifiedMark) {
-  ASSERT_TRUE(MergeLayers(s.store, layers, std::vector<int>{1, 4}, MergeTarget::First, tree));
-  for (const Layer& layer : layers.layers) EXPECT_FALSE(layer.modified) << layer.name;
-  EXPECT_EQ(tree.calls, (Calls{"begin merge", "end merge"}));
-}
-
-TEST_F(LayersWithObjects, MergeNeedsTwoDistinctLayers) {
+TEST_F(LayerOps, MergeNeedsTwoDistinctLayersAndMoveAnotherLayer) {
   for (const std::vector<int>& selected : {std::vector<int>{}, {2}, {2, 2}, {2, 9, -1}})
-    EXPECT_FALSE(MergeLayers(s.store, layers, selected, MergeTarget::First, tree));
+    EXPECT_FALSE(MergeLayers(store, layers, selected, MergeTarget::First, tree));
   EXPECT_TRUE(tree.calls.empty());
+  for (const int refused : {2, 5, -1})  // z2 already lies in "b"; no such layers
+    EXPECT_FALSE(MoveObjectToLayer(store, layers, 0, 0, 1, refused));
   EXPECT_EQ(Named("b").objectCount, 3u);
-}
-
-TEST_F(LayersWithObjects, MoveObjectCountsAndMarksBothLayers) {
-  ASSERT_TRUE(MoveObjectToLayer(s.store, layers, 0, 0, 1, layers.FindLayerByName("a")));
-  EXPECT_EQ(s.Objects(0, 0), "z1:1 z2:2 z3:4 z4:3 z5:1");
+  EXPECT_FALSE(Named("b").modified);
+  ASSERT_TRUE(MoveObjectToLayer(store, layers, 0, 0, 1, layers.FindLayerByName("a")));
+  EXPECT_EQ(Objects(0, 0), "z1:1 z2:2 z3:4 z4:3 z5:1");
   EXPECT_EQ(Named("a").objectCount, 1u);
   EXPECT_EQ(Named("b").objectCount, 2u);
-  EXPECT_TRUE(Named("a").modified);
-  EXPECT_TRUE(Named("b").modified);
+  EXPECT_TRUE(Named("a").modified && Named("b").modified);
+}
 
-  layers.At(1).modified = false;
-  EXPECT_FALSE(MoveObjectToLayer(s.store, layers, 0, 0, 1, 1));  // already there
-  EXPECT_FALSE(MoveObjectToLayer(s.store, layers, 0, 0, 1, 5));
-  EXPECT_FALSE(MoveObjectToLayer(s.store, layers, 0, 0, 1, -1));
-  EXPECT_FALSE(layers.At(1).modified);
-  EXPECT_EQ(s.Objects(0, 0), "z1:1 z2:2 z3:4 z4:3 z5:1");
+TEST(BaseNameTest, TakesTheFileNameWithoutItsLastExtension) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Zone1.idf", "Zone1"},
+      {"C:\\mixed/dir\\office.v2.IDF", "office.v2"},
+      {"/a.b/c", "c"},           // a dot in a folder is no extension
+      {"/models/.idf", ".idf"},  // only a leading dot: the whole name
+      {"..idf", "."},
+      {"Zone1.", "Zone1"},
+      {"/models/", ""},
+  };
+  for (const auto& [path, base] : cases) EXPECT_EQ(BaseName(path), base) << path;
+}
+
+struct OpenFiles : ::testing::Test, World {
+  OpenFiles() : World({"0"}) {}
+  // Reading a file adds objects with layer id 0: two zones and a window.
+  void ReadThreeObjects() {
+    Add(0, 0, kReadObjectsLayerId, "new zone 1");
+    Add(1, 0, kReadObjectsLayerId, "new window");
+    Add(0, 0, kReadObjectsLayerId, "new zone 2");
+  }
+  void Open(OpenMode mode, const char* path, bool withObjects = true) {
+    if (withObjects) ReadThreeObjects();
+    FinishOpen(store, layers, BeginOpen(layers, mode, path), tree);
+  }
+};
+
+TEST_F(OpenFiles, OpeningZone1TwiceCreatesTheLayerThenMarksItModified) {
+  Open(OpenMode::FilenameLayer, "/models/Zone1.idf");
+  const int zone1 = layers.FindLayerByName("Zone1");
+  ASSERT_GE(zone1, 0);
+  EXPECT_EQ(layers.At(zone1).outputPath, "/models/Zone1.idf");
+  EXPECT_EQ(layers.At(zone1).objectCount, 3u);
+  EXPECT_FALSE(layers.At(zone1).modified);
+  EXPECT_EQ(layers.CurrentLayer(), 0);  // a new layer does not become current
+  EXPECT_EQ(Objects(0, 0), "new zone 1:2 new zone 2:2");
+  EXPECT_EQ(tree.calls, (Calls{"shown 0.0.0 id 2", "shown 0.0.1 id 2", "shown 1.0.0 id 2"}));
+
+  tree.calls.clear();
+  Open(OpenMode::FilenameLayer, "/copy/ZONE1.idf");  // the same layer, whatever the case
+  EXPECT_EQ(Names(), "0Zone1");
+  EXPECT_EQ(layers.At(zone1).outputPath, "/copy/ZONE1.idf");
+  EXPECT_EQ(layers.At(zone1).objectCount, 6u);
+  EXPECT_TRUE(layers.At(zone1).modified);
+  EXPECT_EQ(tree.calls, (Calls{"shown 0.0.2 id 2", "shown 0.0.3 id 2", "shown 1.0.1 id 2"}));
+  EXPECT_FALSE(layers.At(0).modified);
+}
+
+TEST_F(OpenFiles, CurrentLayerTakesThePathAndIsMarkedOnlyWhenObjectsCame) {
+  layers.SetCurrentLayer(layers.AddLayer("walls", "/old.idf"));
+  Layer& walls = layers.At(layers.CurrentLayer());
+  Open(OpenMode::CurrentLayer, "/models/empty.idf", false);
+  EXPECT_EQ(walls.outputPath, "/models/empty.idf");
+  EXPECT_FALSE(walls.modified);
+  Open(OpenMode::CurrentLayer, "/models/Zone1.idf");
+  EXPECT_EQ(Names(), "0walls");
+  EXPECT_EQ(walls.outputPath, "/models/Zone1.idf");
+  EXPECT_EQ(walls.objectCount, 3u);
+  EXPECT_TRUE(walls.modified);
+}
+
+TEST_F(OpenFiles, ObjectsHandedToALayerThatIsOffGetNoTreeItem) {
+  const int hidden = layers.AddLayer("hidden", "");
+  layers.SetLayerOn(hidden, false);
+  Add(0, 0, 1, "old zone");
+  ReadThreeObjects();
+  EXPECT_EQ(HandReadObjectsToLayer(store, layers, hidden, tree), 3u);
+  EXPECT_TRUE(tree.calls.empty());
+  EXPECT_EQ(Objects(0, 0), "old zone:1 new zone 1:2 new zone 2:2");
+  EXPECT_EQ(layers.At(hidden).objectCount, 3u);
+  EXPECT_FALSE(layers.At(hidden).modified);                          // the open command decides that
+  EXPECT_EQ(HandReadObjectsToLayer(store, layers, hidden, tree), 0u);  // layer id 0 is empty again
+  EXPECT_EQ(HandReadObjectsToLayer(store, layers, 7, tree), 0u);
+}
+
+TEST_F(OpenFiles, AnEmptyListHasNoTargetAndNothingIsHanded) {
+  layers = LayerList();
+  ReadThreeObjects();
+  const OpenTarget target = BeginOpen(layers, OpenMode::CurrentLayer, "a.idf");
+  EXPECT_EQ(target.layerId, 0);
+  FinishOpen(store, layers, target, tree);
+  EXPECT_EQ(Objects(1, 0), "new window:0");
 }
 
 }  // namespace

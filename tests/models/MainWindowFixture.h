@@ -23,14 +23,9 @@ class MirrorView final : public MainWindowListener {
  public:
   std::map<std::uint32_t, int> counts;
   std::vector<unsigned> changes;  // parts of every ViewsChanged
-  std::vector<std::string> expansions;
-  int resets = 0;
   int structuralChanges = 0;
 
-  void EndTreeReset() override {
-    counts.clear();
-    ++resets;
-  }
+  void EndTreeReset() override { counts.clear(); }
   void BeginObjectItemsChange(std::uint16_t g, std::uint16_t c, int first, int oldCount, int newCount) override {
     EXPECT_EQ(counts[MakeItemKey(g, c)], oldCount) << "class " << g << "." << c;
     EXPECT_LE(first, std::min(oldCount, newCount));
@@ -40,9 +35,6 @@ class MirrorView final : public MainWindowListener {
     counts[MakeItemKey(g, c)] = newCount;
   }
   void ViewsChanged(unsigned parts) override { changes.push_back(parts); }
-  void SetAllExpanded(bool expanded, std::uint16_t groupOnTop) override {
-    expansions.push_back(Format("%s, group %u on top", expanded ? "open" : "close", groupOnTop));
-  }
 
   unsigned AllChanges() const {
     unsigned all = 0;
@@ -51,44 +43,22 @@ class MirrorView final : public MainWindowListener {
   }
 };
 
-// The tree as indented text: groups, classes, objects with their layer id; the
-// selected item ends in " *".
-inline std::string DumpTree(const MainWindowModel& model) {
-  std::string out;
-  const Dictionary& store = model.store;
-  const auto line = [&](int depth, const TreeItem& item, const std::string& extra) {
-    out += std::string(static_cast<std::size_t>(depth) * 2, ' ') + model.ItemText(item) + extra;
-    if (model.SelectedItem() == item) out += " *";
-    out += "\n";
-  };
-  for (std::uint16_t g = 0; g < store.GroupCount(); ++g) {
-    line(0, {TreeItemKind::Group, g, 0, 0}, "");
-    for (std::uint16_t c = 0; c < store.ClassCount(g); ++c) {
-      line(1, {TreeItemKind::Class, g, c, 0}, "");
-      for (int row = 0; row < model.ObjectItemCount(g, c); ++row) {
-        const TreeItem item{TreeItemKind::Object, g, c, model.ObjectOfItem(g, c, row)};
-        line(2, item, Format(" @%u", model.ItemKey(item) & 0xFFFF));
-      }
-    }
-  }
-  return out;
-}
-
-// Only the classes that show objects, with their groups.
+// The classes that show objects and their object items with the items' layer
+// ids, as indented text; the selected item ends in " *".
 inline std::string DumpObjects(const MainWindowModel& model) {
   std::string out;
-  std::string tree = DumpTree(model);
-  std::vector<std::string> lines;
-  for (std::size_t at = 0, next; at < tree.size(); at = next + 1) {
-    next = tree.find('\n', at);
-    lines.push_back(tree.substr(at, next - at));
-  }
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const bool isObject = lines[i].rfind("    ", 0) == 0;
-    const bool isClass = !isObject && lines[i].rfind("  ", 0) == 0;
-    if (isClass && i + 1 < lines.size() && lines[i + 1].rfind("    ", 0) == 0) out += lines[i] + "\n";
-    if (isObject) out += lines[i] + "\n";
-  }
+  const auto line = [&](const TreeItem& item, const std::string& text) {
+    out += text + (model.SelectedItem() == item ? " *\n" : "\n");
+  };
+  for (std::uint16_t g = 0; g < model.store.GroupCount(); ++g)
+    for (std::uint16_t c = 0; c < model.store.ClassCount(g); ++c) {
+      const TreeItem classItem{TreeItemKind::Class, g, c, 0};
+      if (model.ObjectItemCount(g, c) > 0) line(classItem, "  " + model.ItemText(classItem));
+      for (int row = 0; row < model.ObjectItemCount(g, c); ++row) {
+        const TreeItem item{TreeItemKind::Object, g, c, model.ObjectOfItem(g, c, row)};
+        line(item, Format("    %s @%u", model.ItemText(item).c_str(), model.ItemKey(item) & 0xFFFF));
+      }
+    }
   return out;
 }
 
@@ -124,6 +94,14 @@ struct MainWindowTest : ::testing::Test {
     model.OpenFiles(OpenMode::FilenameLayer);
   }
   int LayerIndex(const std::string& name) const { return model.layers.FindLayerByName(name); }
+  // Every layer as "name objectCount", with "*" while modified.
+  std::string Layers() const {
+    std::string out;
+    for (const Layer& layer : model.layers.layers)
+      out += Format("%s%s %u%s", out.empty() ? "" : " | ", layer.name.c_str(), layer.objectCount,
+                    layer.modified ? "*" : "");
+    return out;
+  }
   Layer& LayerNamed(const std::string& name) { return model.layers.At(LayerIndex(name)); }
   void Select(TreeItemKind kind, std::uint16_t g, std::uint16_t c = 0, std::uint16_t o = 0) {
     model.SelectTreeItem({kind, g, c, o});

@@ -1,174 +1,128 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <set>
 
 #include "output/IdfFile.h"
 #include "output/SaveLayers.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/StoreDump.h"
+#include "tests/support/TempFolder.h"
 
 namespace verdanto {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::BuildSampleDictionary;
 using testing::RecordingProgress;
 using testing::RecordingPrompter;
+using testing::TempFolder;
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, std::string_view text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-// A store with `count` zones in layer 2 and one version object in layer 3.
+// A store with three zones in layer 2 and one version object in layer 3.
 struct IdfFileTest : ::testing::Test {
   Dictionary store;
-  fs::path folder;
+  TempFolder folder;
+  const std::uint16_t zones[1] = {2};
+
   void SetUp() override {
-    BuildSampleDictionary(store);
-    folder = fs::temp_directory_path() /
-             ("idf-file-" + std::to_string(::getpid()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    testing::BuildSampleDictionary(store);
     AddZones(3);
     std::uint16_t g = 0, c = 0;
     store.FindClass("Version", g, c);
     store.GetValue(g, c, 0, store.AddObject(g, c, 3)).value = "8.0";
   }
-  void TearDown() override { fs::remove_all(folder); }
-
   void AddZones(int count) {
     std::uint16_t g = 0, c = 0;
     store.FindClass("Zone", g, c);
     for (int i = 0; i < count; ++i) store.GetValue(g, c, 0, store.AddObject(g, c, 2)).value = "zone";
   }
-  std::string Expected(std::vector<std::uint16_t> ids) const {
+  std::string Expected(std::vector<std::uint16_t> ids, bool comments = true) const {
     StringSink sink;
-    WriteLayers(store, ids, true, sink);
+    WriteLayers(store, ids, comments, sink);
     return sink.text;
   }
-  std::vector<std::string> FolderEntries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
+  std::set<std::string> Entries() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.PathOf(""))) names.insert(entry.path().filename());
     return names;
+  }
+  // Layers "0" (id 1) and "Zones" (id 2, 3 objects, modified) writing to `path`; gives the index of "Zones".
+  static int AddZonesLayer(LayerList& layers, const std::string& path) {
+    layers.AddLayer("0", "");
+    const int index = layers.AddLayer("Zones", path);
+    layers.At(index).objectCount = 3;
+    layers.At(index).modified = true;
+    return index;
   }
 };
 
-TEST_F(IdfFileTest, ReplacesTheTargetKeepingItsPermissionsAndLeavesNoTemporary) {
-  const fs::path target = folder / "out.idf";
-  WriteFile(target, "old text that is longer than nothing");
-  ::chmod(target.c_str(), 0640);
-  const std::uint16_t ids[] = {2};
-  ASSERT_EQ(WriteIdfFile(target.string(), store, ids, true), WriteResult::Ok);
-  EXPECT_EQ(ReadFile(target), Expected({2}));
-  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms(0640));
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"out.idf"});
-}
-
-TEST_F(IdfFileTest, WritesThroughASymbolicLinkToItsFile) {
-  const fs::path real = folder / "real.idf";
-  const fs::path link = folder / "link.idf";
-  WriteFile(real, "old");
-  fs::create_symlink(real, link);
-  const std::uint16_t ids[] = {3};
-  ASSERT_EQ(WriteIdfFile(link.string(), store, ids, true), WriteResult::Ok);
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadFile(real), Expected({3}));
+TEST_F(IdfFileTest, ReplacesTheTargetThroughALinkKeepingItsPermissionsAndLeavesNoTemporary) {
+  const std::string real = folder.Write("real.idf", "old text that is longer than nothing");
+  ::chmod(real.c_str(), 0640);
+  fs::create_symlink(real, folder.PathOf("link.idf"));
+  ASSERT_EQ(WriteIdfFile(folder.PathOf("link.idf"), store, zones, true), WriteResult::Ok);
+  EXPECT_TRUE(fs::is_symlink(folder.PathOf("link.idf")));
+  EXPECT_EQ(TempFolder::Read(real), Expected({2}));
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms(0640));
+  EXPECT_EQ(Entries(), (std::set<std::string>{"link.idf", "real.idf"}));
 }
 
 TEST_F(IdfFileTest, FailsWhereNothingCanBeWritten) {
-  const std::uint16_t ids[] = {2};
-  EXPECT_EQ(WriteIdfFile((folder / "missing" / "out.idf").string(), store, ids, true), WriteResult::Failed);
-  EXPECT_EQ(WriteIdfFile(folder.string(), store, ids, true), WriteResult::Failed);  // a folder
-  EXPECT_EQ(WriteIdfFile("", store, ids, true), WriteResult::Failed);
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{});
-}
-
-TEST_F(IdfFileTest, ADeviceThatIsFullFailsAndStaysADevice) {
-  const int fd = ::open("/dev/full", O_WRONLY);
-  ASSERT_GE(fd, 0);
-  FileSink sink(fd);
-  EXPECT_FALSE(sink.Write("x"));
-  ::close(fd);
-
-  const std::uint16_t ids[] = {2};
-  EXPECT_EQ(WriteIdfFile("/dev/full", store, ids, true), WriteResult::Failed);
-  EXPECT_TRUE(fs::is_character_file("/dev/full"));
+  const std::string paths[] = {folder.PathOf("missing/out.idf"), folder.PathOf(""), "", "/dev/full"};
+  for (const std::string& path : paths)
+    EXPECT_EQ(WriteIdfFile(path, store, zones, true), WriteResult::Failed) << path;
+  EXPECT_TRUE(Entries().empty());
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));  // a device is written in place, never replaced
 }
 
 // A file-size limit makes the write fail half-way, as a full disk would.
 TEST_F(IdfFileTest, AWriteThatFailsHalfWayKeepsTheOldFile) {
   AddZones(5000);
-  const fs::path target = folder / "out.idf";
-  WriteFile(target, "the old file");
+  const std::string target = folder.Write("out.idf", "the old file");
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{4096, 4096};
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    const std::uint16_t ids[] = {2};
-    ::_exit(WriteIdfFile(target.string(), store, ids, true) == WriteResult::Failed ? 0 : 1);
+    ::_exit(WriteIdfFile(target, store, zones, true) == WriteResult::Failed ? 0 : 1);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(ReadFile(target), "the old file");
-  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"out.idf"});
+  EXPECT_EQ(TempFolder::Read(target), "the old file");
+  EXPECT_EQ(Entries(), std::set<std::string>{"out.idf"});
 }
 
 TEST_F(IdfFileTest, SaveLayerFileClearsTheMarkAndReportsProgress) {
   LayerList layers;
-  layers.AddLayer("0", "");
-  const int zones = layers.AddLayer("Zones", (folder / "zones.idf").string());
-  layers.At(zones).id = 2;
-  layers.At(zones).objectCount = 3;
-  layers.At(zones).modified = true;
+  const int index = AddZonesLayer(layers, folder.PathOf("zones.idf"));
   RecordingPrompter prompter;
   RecordingProgress progress;
-  EXPECT_EQ(SaveLayerFile(store, layers, zones, true, prompter, progress), SaveOutcome::Saved);
-  EXPECT_FALSE(layers.At(zones).modified);
+  EXPECT_EQ(SaveLayerFile(store, layers, index, false, prompter, progress), SaveOutcome::Saved);
+  EXPECT_FALSE(layers.At(index).modified);
   EXPECT_TRUE(prompter.messages.empty());
-  EXPECT_EQ(ReadFile(folder / "zones.idf"), Expected({2}));
+  EXPECT_EQ(TempFolder::Read(folder.PathOf("zones.idf")), Expected({2}, false));
   EXPECT_EQ(progress.maximum, 3u);
   EXPECT_EQ(progress.positions, (std::vector<std::uint32_t>{1, 2, 3}));
 }
 
-TEST_F(IdfFileTest, SaveLayerFileAsksWhetherToGoOnWhenWritingFails) {
-  const struct {
-    Answer answer;
-    SaveOutcome outcome;
-  } cases[] = {{Answer::Yes, SaveOutcome::GoOn}, {Answer::No, SaveOutcome::Stop}};
-  for (const auto& c : cases) {
+TEST_F(IdfFileTest, SaveLayerFileThatFailsKeepsTheMarkAndAsksWhetherToGoOn) {
+  for (const auto& [answer, outcome] : {std::pair{Answer::Yes, SaveOutcome::GoOn}, {Answer::No, SaveOutcome::Stop}}) {
     LayerList layers;
-    const std::string path = (folder / "missing" / "zones.idf").string();
-    const int zones = layers.AddLayer("Zones", path);
-    layers.At(zones).id = 2;
-    layers.At(zones).modified = true;
+    const std::string path = folder.PathOf("missing/zones.idf");
+    const int index = AddZonesLayer(layers, path);
     RecordingPrompter prompter;
-    prompter.script.push_back(c.answer);
+    prompter.script.push_back(answer);
     NullProgress progress;
-    EXPECT_EQ(SaveLayerFile(store, layers, zones, true, prompter, progress), c.outcome);
-    EXPECT_TRUE(layers.At(zones).modified);
+    EXPECT_EQ(SaveLayerFile(store, layers, index, true, prompter, progress), outcome);
+    EXPECT_TRUE(layers.At(index).modified);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_EQ(prompter.messages[0].text, "Unable to save " + path + " file.\r\nProceed with following layers?");
     EXPECT_EQ(prompter.messages[0].caption, "Writing Error");
@@ -179,22 +133,16 @@ TEST_F(IdfFileTest, SaveLayerFileAsksWhetherToGoOnWhenWritingFails) {
 
 TEST_F(IdfFileTest, SaveAllTogetherWritesTheCheckedLayersAndKeepsTheirMarks) {
   LayerList layers;
-  const int a = layers.AddLayer("A", "");
-  const int b = layers.AddLayer("B", "");
-  layers.At(a).id = 2;
-  layers.At(b).id = 3;
-  layers.At(a).objectCount = 3;
-  layers.At(b).objectCount = 1;
-  layers.At(a).modified = true;
-  const int checked[] = {a, b};
+  AddZonesLayer(layers, "");
+  const int versionLayer = layers.AddLayer("Version", "");  // id 3
+  const int zonesLayer = layers.FindLayerByName("Zones");
+  layers.At(versionLayer).objectCount = 1;
+  const int checked[] = {zonesLayer, versionLayer};
   RecordingPrompter prompter;
   RecordingProgress progress;
-  EXPECT_TRUE(SaveAllTogether(store, layers, checked, (folder / "all.idf").string(), false, prompter, progress));
-  StringSink plain;
-  const std::uint16_t ids[] = {2, 3};
-  WriteLayers(store, ids, false, plain);
-  EXPECT_EQ(ReadFile(folder / "all.idf"), plain.text);
-  EXPECT_TRUE(layers.At(a).modified);
+  EXPECT_TRUE(SaveAllTogether(store, layers, checked, folder.PathOf("all.idf"), false, prompter, progress));
+  EXPECT_EQ(TempFolder::Read(folder.PathOf("all.idf")), Expected({2, 3}, false));
+  EXPECT_TRUE(layers.At(zonesLayer).modified);
   EXPECT_EQ(progress.maximum, 4u);
   EXPECT_TRUE(prompter.messages.empty());
 

@@ -65,11 +65,11 @@ struct PluginModuleTest : ::testing::Test {
 };
 
 TEST_F(PluginModuleTest, OpensTheMainWindowAndRefusesUnloadWhileItIsOpen) {
+  // The messages' effects in detail are the plug-in state's; here the module's exports reach them,
+  // and the command reads the dictionary through the loading dialog.
   EXPECT_EQ(version(), 0x110000);
   EXPECT_EQ(Send(kInitAppMessage), kEntryOk);
-  ASSERT_EQ(host.commands.count("VERDANTO"), 1u);
   EXPECT_EQ(host.commands.at("VERDANTO").group, "TOVA");
-  EXPECT_EQ(host.printed, "\nVerdanto: Enter \"VERDANTO\" to bring up the dialog.\n");
 
   const std::string idd = folder.Write(
       "Energy+.idd", "!IDD_Version 9.2.0\r\n\\group Zones\r\nZone,\r\n  A1 ; \\field Name\r\n");
@@ -83,8 +83,6 @@ TEST_F(PluginModuleTest, OpensTheMainWindowAndRefusesUnloadWhileItIsOpen) {
   EXPECT_EQ(host.keepFocus(), 1);
 
   EXPECT_EQ(Send(kUnloadAppMessage), kEntryRefused);
-  EXPECT_EQ(host.commands.count("VERDANTO"), 1u);
-  EXPECT_EQ(Send(5), kEntryOk);
 
   // Quitting restores the window and closes it; nothing was changed, so it goes.
   EXPECT_EQ(Send(kQuitMessage), kEntryOk);

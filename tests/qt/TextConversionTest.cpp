@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/qt/QtFileChooser.h"
+
 namespace verdanto {
 namespace {
 
@@ -15,14 +17,12 @@ struct Shown {
 const Shown kShown[] = {
     {"Empty", "", u""},
     {"Ascii", "Zone,  !- Name\r\n", u"Zone,  !- Name\r\n"},
+    {"EmbeddedNul", std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
     {"Utf8TwoBytes", "Temp \xC2\xB0" "C", u"Temp \u00B0C"},
-    {"Utf8ThreeBytes", "\xE2\x82\xAC 5", u"\u20AC 5"},
     {"Utf8FourBytes", "\xF0\x9F\x8C\xA1", u"\U0001F321"},
     {"Utf8LeadingBom", "\xEF\xBB\xBFZone", u"\uFEFFZone"},
     {"Cp1252Degree", "Temp \xB0" "C", u"Temp \u00B0C"},
-    {"Cp1252Euro", "\x80", u"\u20AC"},
-    {"Cp1252Quotes", "\x93quoted\x94", u"\u201Cquoted\u201D"},
-    {"Cp1252High", "\x8A\x9C\x9F\x83", u"\u0160\u0153\u0178\u0192"},
+    {"Cp1252High", "\x80\x93\x8A\x9C\x9F\x83", u"\u20AC\u201C\u0160\u0153\u0178\u0192"},
     {"Cp1252Unassigned", "\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D"},
     {"Cp1252Latin1", "caf\xE9 \xFF", u"caf\u00E9 \u00FF"},
     {"TruncatedSequence", "ab\xE2\x82", u"ab\u00E2\u201A"},
@@ -40,36 +40,36 @@ QString Utf16(const std::u16string& text) {
 
 class ToWindowTextTest : public ::testing::TestWithParam<Shown> {};
 
-TEST_P(ToWindowTextTest, ShowsBytesAsExpected) {
+TEST_P(ToWindowTextTest, ShowsTheBytesAndAnUnchangedTextGoesBackByteForByte) {
   const Shown& c = GetParam();
   EXPECT_EQ(ToWindowText(c.store), Utf16(c.window));
-}
-
-TEST_P(ToWindowTextTest, UnchangedTextGoesBackByteForByte) {
-  const Shown& c = GetParam();
   EXPECT_EQ(ToStoreTextKeeping(ToWindowText(c.store), c.store), c.store);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ToWindowTextTest, ::testing::ValuesIn(kShown),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TextConversionTest, EmbeddedNulIsKept) {
-  const std::string store("a\0b", 3);
-  EXPECT_EQ(ToWindowText(store).size(), 3);
-  EXPECT_EQ(ToStoreTextKeeping(ToWindowText(store), store), store);
-}
-
-TEST(TextConversionTest, WindowTextGoesToStoreAsUtf8) {
+TEST(TextConversionTest, WindowTextAndChangedTextGoToTheStoreAsUtf8) {
   EXPECT_EQ(ToStoreText(Utf16(u"20 \u00B0C \u20AC")), "20 \xC2\xB0" "C \xE2\x82\xAC");
   EXPECT_EQ(ToStoreText(QString()), "");
-}
-
-TEST(TextConversionTest, ChangedTextIsWrittenAsUtf8) {
   // A Windows-1252 original that the user edited comes back as UTF-8.
   const std::string original = "caf\xE9";
-  const QString edited = ToWindowText(original) + QStringLiteral("s");
-  EXPECT_EQ(ToStoreTextKeeping(edited, original), "caf\xC3\xA9s");
+  EXPECT_EQ(ToStoreTextKeeping(ToWindowText(original) + QStringLiteral("s"), original), "caf\xC3\xA9s");
   EXPECT_EQ(ToStoreTextKeeping(QString(), original), "");
+}
+
+TEST(FileChooserFilterTest, WindowsFiltersBecomeQtNameFilters) {
+  const struct {
+    std::string_view filter;
+    QStringList expected;
+  } cases[] = {
+      {"EnergyPlus IDD (Energy+.idd)|Energy+.idd||", {"EnergyPlus IDD (Energy+.idd)"}},
+      {"EnergyPlus (*.idf)|*.idf||", {"EnergyPlus (*.idf)"}},
+      {"Inputs|*.idf;*.imf|All files (*.*)|*.*||", {"Inputs (*.idf *.imf)", "All files (*.*)"}},
+      {"", {}},
+      {"Dangling|", {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ToNameFilters(c.filter), c.expected) << c.filter;
 }
 
 }  // namespace

@@ -1,16 +1,17 @@
 #pragma once
 // A main window over the small dictionary of the main-window tests, with
-// scripted message boxes, file choosers and readings, for tests of the windows
-// that it opens.
+// scripted message boxes, file choosers and readings, for tests of the window
+// and of the windows that it opens.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QPushButton>
+#include <QTableView>
 #include <QTreeView>
 #include <memory>
 #include <string>
 
+#include "tests/qt/WindowDriver.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/MainWindowSupport.h"
 #include "tests/support/RecordingPrompter.h"
@@ -41,9 +42,7 @@ struct WithMainDialog : ::testing::Test {
   MainWindowModel& Model() { return main->Model(); }
   template <typename T>
   T* MainChild(const char* name) {
-    T* child = main->findChild<T*>(name);
-    EXPECT_NE(child, nullptr) << name;
-    return child;
+    return Child<T>(*main, name);
   }
   // Reads `idf` into the layer named after the file /models/<layer>.idf.
   void Read(const std::string& layer, const std::string& idf) {
@@ -52,13 +51,23 @@ struct WithMainDialog : ::testing::Test {
     chooser.multiAnswers.push_back(std::vector<std::string>{path});
     MainChild<QAction>("openFilenameLayerAction")->trigger();
   }
-  // The texts of the object items under class c of group g in the class tree.
-  QStringList ObjectItems(int g, int c) {
-    auto* tree = MainChild<QTreeView>("classTree");
-    const QModelIndex parent = tree->model()->index(c, 0, tree->model()->index(g, 0));
+  // The class tree's item at a path of rows (group, class, object), and the texts of its children.
+  QModelIndex TreeIndex(std::initializer_list<int> rows) {
+    QModelIndex index;
+    for (const int row : rows) index = MainChild<QTreeView>("classTree")->model()->index(row, 0, index);
+    return index;
+  }
+  QStringList TreeChildren(std::initializer_list<int> rows) {
+    const QAbstractItemModel& tree = *MainChild<QTreeView>("classTree")->model();
+    const QModelIndex parent = TreeIndex(rows);
     QStringList out;
-    for (int row = 0; row < tree->model()->rowCount(parent); ++row)
-      out << tree->model()->index(row, 0, parent).data().toString();
+    for (int row = 0; row < tree.rowCount(parent); ++row) out << tree.index(row, 0, parent).data().toString();
+    return out;
+  }
+  QStringList DetailColumn(int column) {
+    const QAbstractItemModel& rows = *MainChild<QTableView>("detailList")->model();
+    QStringList out;
+    for (int row = 0; row < rows.rowCount(); ++row) out << rows.index(row, column).data().toString();
     return out;
   }
 };

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -10,15 +9,14 @@
 namespace verdanto {
 namespace {
 
-struct RealCase {
-  const char* text;
-  bool whole;
-  double value;
-};
-
 TEST(ReadWholeRealTest, ReadsDecimalNumbersAndReportsLeftovers) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
-  const RealCase cases[] = {
+  const struct {
+    const char* text;
+    bool whole;
+    double value;
+  } cases[] = {
+      // clang-format off
       {"", true, 0},           {"0", true, 0},       {"42", true, 42},       {"-3.5", true, -3.5},
       {"+7", true, 7},         {"5.", true, 5},      {".5", true, 0.5},      {"1e3", true, 1000},
       {"1E-2", true, 0.01},    {"2e+2", true, 200},  {" \t 42", true, 42},   {"1e999", true, kInf},
@@ -27,6 +25,7 @@ TEST(ReadWholeRealTest, ReadsDecimalNumbersAndReportsLeftovers) {
       {"1.2.3", false, 1.2},   {".", false, 0},      {"-", false, 0},        {"+", false, 0},
       {" ", false, 0},         {"abc", false, 0},    {"inf", false, 0},      {"nan", false, 0},
       {"0x10", false, 0},      {"1,5", false, 1},    {"autosize", false, 0},
+      // clang-format on
   };
   for (const auto& c : cases) {
     double value = -1;
@@ -46,35 +45,21 @@ TEST(ReadWholeRealTest, IgnoresTheProcessLocale) {
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
-struct IntegerCase {
-  const char* text;
-  bool whole;
-  std::int32_t value;
-};
-
 TEST(ReadWholeIntegerTest, ReadsBaseTenAndSaturates) {
   constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
   constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-  const IntegerCase cases[] = {
-      {"", true, 0},
-      {"42", true, 42},
-      {" 42", true, 42},
-      {"-17", true, -17},
-      {"+3", true, 3},
-      {"007", true, 7},
-      {"2147483647", true, kMax},
-      {"2147483648", true, kMax},
-      {"-2147483648", true, kMin},
-      {"-2147483649", true, kMin},
-      {"99999999999999999999999", true, kMax},
-      {"42 ", false, 42},
-      {"12abc", false, 12},
-      {"1.5", false, 1},
-      {"1e3", false, 1},
-      {"0x1A", false, 0},
-      {"-", false, 0},
-      {" ", false, 0},
-      {"abc", false, 0},
+  const struct {
+    const char* text;
+    bool whole;
+    std::int32_t value;
+  } cases[] = {
+      // clang-format off
+      {"", true, 0}, {" 42", true, 42}, {"-17", true, -17}, {"+3", true, 3}, {"007", true, 7},
+      {"2147483647", true, kMax}, {"2147483648", true, kMax}, {"99999999999999999999999", true, kMax},
+      {"-2147483648", true, kMin}, {"-2147483649", true, kMin},
+      {"42 ", false, 42}, {"12abc", false, 12}, {"1.5", false, 1}, {"1e3", false, 1}, {"0x1A", false, 0},
+      {"-", false, 0}, {" ", false, 0}, {"abc", false, 0},
+      // clang-format on
   };
   for (const auto& c : cases) {
     std::int32_t value = -1;

@@ -1,13 +1,33 @@
 #pragma once
-// Acting on a modal window that a command opens and runs to its end before it
-// returns: the action is posted first and runs inside the window's own loop.
+// Driving windows as the user does: finding controls by name, clicking them,
+// and acting on a modal window that a command opens and runs to its end before
+// it returns (the action is posted first and runs inside the window's own loop).
 
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <functional>
+#include <ostream>
+
+// Failures show window texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace verdanto::testing {
+
+template <typename T>
+T* Child(const QObject& window, const char* name) {
+  T* child = window.findChild<T*>(name);
+  EXPECT_NE(child, nullptr) << name;
+  return child;
+}
+
+inline void Click(const QObject& window, const char* button) {
+  QTest::mouseClick(Child<QAbstractButton>(window, button), Qt::LeftButton);
+}
 
 // Runs `act` on the next modal window as soon as it is shown; a window that `act`
 // leaves open is closed, and a window that never comes lets the test go on after
