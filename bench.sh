@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/deps.sh
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVERDANTO_BENCH=ON -DVERDANTO_TESTS=OFF >/dev/null
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVERDANTO_BENCH=ON -DVERDANTO_TESTS=OFF -DVERDANTO_UI=ON >/dev/null
 cmake --build build-release -j "$(nproc)"
 for b in build-release/bench/bench_*; do
   [ -x "$b" ] || continue
