@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "bench/CorpusPath.h"
-#include "host/Host.h"
+#include "host/QuietHost.h"
 #include "store/IddReader.h"
 #include "store/IdfReader.h"
 #include "ui/models/FileChooser.h"
@@ -34,17 +34,6 @@ using namespace verdanto;
 
 const std::string kDictionary = "Energy+V6_0.idd";
 const std::string kHospital = "Hospital-V6_0.idf";
-
-class QuietHost final : public Host {
- public:
-  void Print(std::string_view) override {}
-  void AddCommand(std::string_view, std::string_view, std::string_view, std::uint32_t, CommandHandler) override {}
-  void RemoveGroup(std::string_view) override {}
-  void PushResourceHandle(ResourceHandle) override {}
-  void PopResourceHandle() override {}
-  void SetKeepFocusQuery(KeepFocusQuery) override {}
-  HostDocument* ActiveDocument() override { return nullptr; }
-};
 
 class CountingPrompter final : public Prompter {
  public:

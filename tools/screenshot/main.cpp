@@ -22,7 +22,7 @@
 #include <optional>
 #include <string>
 
-#include "host/Host.h"
+#include "host/QuietHost.h"
 #include "store/Messages.h"
 #include "ui/models/FileChooser.h"
 #include "ui/models/MainWindowModel.h"
@@ -32,15 +32,9 @@ namespace verdanto {
 namespace {
 
 // A host without a drawing: what the plug-in prints goes to the terminal.
-class TerminalHost final : public Host {
+class TerminalHost final : public QuietHost {
  public:
   void Print(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stderr); }
-  void AddCommand(std::string_view, std::string_view, std::string_view, std::uint32_t, CommandHandler) override {}
-  void RemoveGroup(std::string_view) override {}
-  void PushResourceHandle(ResourceHandle) override {}
-  void PopResourceHandle() override {}
-  void SetKeepFocusQuery(KeepFocusQuery) override {}
-  HostDocument* ActiveDocument() override { return nullptr; }
 };
 
 // Message boxes are printed, not shown; any message means the pictures would

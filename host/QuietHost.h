@@ -1,0 +1,20 @@
+#pragma once
+// A host without a command line or a drawing, for programs that run the windows
+// on their own (benchmarks, the screenshot tool). Override Print to see output.
+
+#include "host/Host.h"
+
+namespace verdanto {
+
+class QuietHost : public Host {
+ public:
+  void Print(std::string_view) override {}
+  void AddCommand(std::string_view, std::string_view, std::string_view, std::uint32_t, CommandHandler) override {}
+  void RemoveGroup(std::string_view) override {}
+  void PushResourceHandle(ResourceHandle) override {}
+  void PopResourceHandle() override {}
+  void SetKeepFocusQuery(KeepFocusQuery) override {}
+  HostDocument* ActiveDocument() override { return nullptr; }
+};
+
+}  // namespace verdanto
