@@ -175,6 +175,7 @@ struct WriteFailureCase {
   Answer answer;            // to the question about the failed first layer
   bool secondLayerWritten;  // the user went on
 };
+void PrintTo(const WriteFailureCase& c, std::ostream* out) { *out << c.name; }
 
 class SaveFailureTest : public SaveManagerTest, public ::testing::WithParamInterface<WriteFailureCase> {};
 
