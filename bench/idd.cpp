@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "bench/CorpusPath.h"
-#include "store/FileBytes.h"
+#include "store/WholeFile.h"
 #include "store/IddReader.h"
 
 namespace {
@@ -32,8 +32,9 @@ class CountingPrompter final : public verdanto::Prompter {
 class CrLfCopy {
  public:
   explicit CrLfCopy(const std::string& source) {
-    std::string text;
-    if (verdanto::ReadWholeFile(source, text) != verdanto::ReadStatus::Ok) return;
+    verdanto::WholeFile file;
+    if (file.Read(source) != verdanto::ReadStatus::Ok) return;
+    const std::string_view text = file.text();
     std::string converted;
     converted.reserve(text.size() + text.size() / 16);
     for (const char c : text) {

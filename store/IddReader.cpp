@@ -8,14 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "store/FileBytes.h"
+#include "store/WholeFile.h"
 #include "store/Text.h"
 
 namespace verdanto {
 namespace {
 
 // Files of 4 GiB or more are refused: positions and the progress range are 32-bit.
-constexpr std::uint64_t kMaxTextSize = 0xFFFFFFFFu;
 
 enum class Property {
   Autocalculatable, Autosizable, Default, Extensible, Field, Group, IpUnits, Key, Maximum, MaximumBelow, Memo,
@@ -475,7 +474,7 @@ void IddParser::DropEmptyClassAndGroup() {
 bool LoadDictionaryText(std::string_view text, std::string_view displayName, Dictionary& store,
                         ProgressSink& progress, Prompter& prompter) {
   store.Clear();
-  if (text.size() > kMaxTextSize) {
+  if (text.size() > kMaxFileSize) {
     prompter.Show(Format("Unable to load %s.", std::string(displayName).c_str()), kAppCaption, Icon::Error,
                   Buttons::Ok);
     return false;
@@ -486,14 +485,14 @@ bool LoadDictionaryText(std::string_view text, std::string_view displayName, Dic
 bool LoadDictionary(const std::string& path, Dictionary& store, ProgressSink& progress, Prompter& prompter) {
   // Cleared before the file is opened, so a failed load leaves the store empty.
   store.Clear();
-  std::string text;
-  const ReadStatus status = ReadWholeFile(path, text, kMaxTextSize);
+  WholeFile file;
+  const ReadStatus status = file.Read(path);
   if (status != ReadStatus::Ok) {
     const char* format = status == ReadStatus::CannotOpen ? "Unable to open %s." : "Unable to load %s.";
     prompter.Show(Format(format, path.c_str()), kAppCaption, Icon::Error, Buttons::Ok);
     return false;
   }
-  return LoadDictionaryText(text, path, store, progress, prompter);
+  return LoadDictionaryText(file.text(), path, store, progress, prompter);
 }
 
 }  // namespace verdanto

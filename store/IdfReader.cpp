@@ -246,7 +246,7 @@ bool LoadInputText(std::string_view text, Dictionary& store, ProgressSink& progr
 
 bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& progress, Prompter& prompter) {
   WholeFile file;
-  if (!file.Read(path)) {
+  if (file.Read(path) != ReadStatus::Ok) {
     prompter.Show(Format("Unable to open %s.", path.c_str()), kAppCaption, Icon::Error, Buttons::Ok);
     return false;
   }

@@ -15,12 +15,12 @@ WholeFile::~WholeFile() {
   if (data_) ::munmap(data_, size_);
 }
 
-bool WholeFile::Read(const std::string& path) {
+ReadStatus WholeFile::Read(const std::string& path, std::uint64_t limit) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool ok = ReadOpen(fd);
+  if (fd < 0) return ReadStatus::CannotOpen;
+  const ReadStatus status = ReadOpen(fd, limit);
   ::close(fd);
-  return ok;
+  return status;
 }
 
 std::string_view WholeFile::text() const {
@@ -29,24 +29,24 @@ std::string_view WholeFile::text() const {
   return {data_, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data_) : size_};
 }
 
-bool WholeFile::ReadOpen(int fd) {
+ReadStatus WholeFile::ReadOpen(int fd, std::uint64_t limit) {
   struct stat info {};
   // A folder opens on Linux but is no file to read.
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return ReadStatus::CannotOpen;
   const auto size = static_cast<std::uint64_t>(info.st_size);
-  if (size >= (std::uint64_t{1} << 32)) return false;
-  if (size == 0) return true;
+  if (size > limit || size > kMaxFileSize) return ReadStatus::TooLarge;
+  if (size == 0) return ReadStatus::Ok;
   void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-  if (pages == MAP_FAILED) return false;
+  if (pages == MAP_FAILED) return ReadStatus::CannotRead;
   data_ = static_cast<char*>(pages);
   size_ = static_cast<std::size_t>(size);
   for (std::size_t got = 0; got < size_;) {
     const ssize_t n = ::read(fd, data_ + got, size_ - got);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;  // the file shrank, or a read error
+    if (n <= 0) return ReadStatus::CannotRead;  // the file shrank, or a read error
     got += static_cast<std::size_t>(n);
   }
-  return true;
+  return ReadStatus::Ok;
 }
 
 }  // namespace verdanto

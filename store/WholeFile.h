@@ -3,10 +3,16 @@
 // faulting in the pages of a 100 MB text one by one costs more than parsing it.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace verdanto {
+
+enum class ReadStatus { Ok, CannotOpen, CannotRead, TooLarge };
+
+// Files of 4 GiB or more cannot be read: positions in the text are 32-bit.
+inline constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFFu;
 
 class WholeFile {
  public:
@@ -15,14 +21,14 @@ class WholeFile {
   WholeFile& operator=(const WholeFile&) = delete;
   ~WholeFile();
 
-  // False when the file cannot be opened, is no regular file, is 4 GiB or
-  // larger, or cannot be read whole.
-  bool Read(const std::string& path);
+  // CannotOpen when the file cannot be opened or is no regular file, TooLarge
+  // when it holds more than `limit` bytes, CannotRead when it cannot be read whole.
+  ReadStatus Read(const std::string& path, std::uint64_t limit = kMaxFileSize);
   // The text up to the first NUL byte, as a C text would end there.
   std::string_view text() const;
 
  private:
-  bool ReadOpen(int fd);
+  ReadStatus ReadOpen(int fd, std::uint64_t limit);
 
   char* data_ = nullptr;
   std::size_t size_ = 0;

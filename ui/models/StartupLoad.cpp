@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "store/Dictionary.h"
-#include "store/FileBytes.h"
+#include "store/WholeFile.h"
 #include "store/Messages.h"
 #include "store/Text.h"
 #include "ui/models/FileChooser.h"
@@ -27,8 +27,8 @@ Settings ReadSettings(const std::string& settingsPath) {
   // when no path gets recorded. A file that may only be read still names the
   // dictionary, so failing to create it is not an error yet.
   if (std::FILE* file = std::fopen(settingsPath.c_str(), "ab")) std::fclose(file);
-  std::string text;
-  switch (ReadWholeFile(settingsPath, text, kMaxSettingsSize)) {
+  WholeFile file;
+  switch (file.Read(settingsPath, kMaxSettingsSize)) {
     case ReadStatus::CannotOpen: return {SettingsStatus::CannotOpen, {}};
     case ReadStatus::TooLarge: return {SettingsStatus::NoText, {}};
     case ReadStatus::CannotRead: return {SettingsStatus::CannotRead, {}};
@@ -37,6 +37,7 @@ Settings ReadSettings(const std::string& settingsPath) {
   // An empty file is a missing path; a text that ends at a NUL byte at once is
   // a text without the heading.
   std::error_code sizeError;
+  const std::string_view text = file.text();
   if (text.empty() && std::filesystem::file_size(settingsPath, sizeError) == 0 && !sizeError)
     return {SettingsStatus::NoText, {}};
   std::optional<std::string> iddPath = ReadIddPath(text);
