@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/EmptyDocument.h"
 #include "host/Host.h"
 
 class QLineEdit;
@@ -17,9 +18,9 @@ namespace cadhost {
 
 class DrawingArea;
 
-class CadDocument final : public verdanto::HostDocument {
+class CadDocument final : public verdanto::EmptyDocument {
  public:
-  std::string Name() const override { return "Drawing1.dwg"; }
+  CadDocument() : EmptyDocument("Drawing1.dwg") {}
 };
 
 class CadHostWindow final : public QMainWindow, public verdanto::Host {
@@ -36,6 +37,11 @@ class CadHostWindow final : public QMainWindow, public verdanto::Host {
 
   // verdanto::Host
   void Print(std::string_view text) override;
+  // No prompts yet: every one is answered as if cancelled.
+  verdanto::PickAnswer PickEntity(std::string_view) override { return {}; }
+  verdanto::PromptAnswer GetKeyword(std::string_view, std::string_view) override { return {}; }
+  verdanto::PromptAnswer GetString(std::string_view, bool) override { return {}; }
+  void PostCommandPrompt() override {}
   void AddCommand(std::string_view group, std::string_view globalName, std::string_view localName,
                   std::uint32_t flags, CommandHandler handler) override;
   void RemoveGroup(std::string_view group) override;

@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/HostDocument.h"
+
 namespace verdanto {
 
 inline constexpr int kApiVersion = 0x110000;
@@ -32,25 +34,15 @@ using ApiVersionFunction = int (*)();
 // Identifies the module whose windows and resources the host should use.
 using ResourceHandle = const void*;
 
-// A drawing open in the host. Room for what the surface tool will need
-// (locking, picking entities); for now it only tells which drawing it is.
-class HostDocument {
- public:
-  virtual ~HostDocument() = default;
-  virtual std::string Name() const = 0;
-};
-
-class Host {
+// The host is also its command line (HostCommandLine: printing and prompts).
+class Host : public HostCommandLine {
  public:
   using CommandHandler = std::function<void()>;
   // The keep-focus answer of a modeless window: 1 keeps the focus in it while
   // the cursor is over the drawing, 0 lets the drawing take it.
   using KeepFocusQuery = std::function<int()>;
 
-  virtual ~Host() = default;
-
-  // Command line: appends `text` as it stands ("\n" starts a new line).
-  virtual void Print(std::string_view text) = 0;
+  ~Host() override = default;
 
   // Registration. Command names match without regard to letter case; flags are
   // passed through as the module gives them.
