@@ -19,8 +19,8 @@
 #include "relations/ReferenceIndex.h"
 #include "store/IddReader.h"
 #include "store/IdfReader.h"
-#include "ui/models/OfferedValues.h"
-#include "ui/models/StoreCheck.h"
+#include "checks/OfferedValues.h"
+#include "checks/StoreCheck.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 
 #include "layers/LayerList.h"
 #include "store/Dictionary.h"
-#include "store/Messages.h"
-#include "store/Text.h"
+#include "base/Platform.h"
+#include "base/Text.h"
 #include "ui/models/FieldEditorModel.h"
 #include "ui/qt/CFieldDialog.h"
 

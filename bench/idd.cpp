@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "bench/CorpusPath.h"
-#include "store/WholeFile.h"
+#include "base/WholeFile.h"
 #include "store/IddReader.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "output/IdfFile.h"
 #include "store/IddReader.h"
 #include "store/IdfReader.h"
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 
 #include "CadHostWindow.h"
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace cadhost {
 

@@ -12,7 +12,7 @@
 #include <exception>
 
 #include "DrawingArea.h"
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace cadhost {
 

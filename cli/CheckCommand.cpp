@@ -6,7 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/LoadInputs.h"
 #include "cli/StderrPrompter.h"
-#include "ui/models/StoreCheck.h"
+#include "checks/StoreCheck.h"
 
 namespace verdanto::cli {
 namespace {

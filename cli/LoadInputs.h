@@ -13,7 +13,7 @@
 #include "cli/Commands.h"
 #include "layers/LayerList.h"
 #include "store/Dictionary.h"
-#include "store/Messages.h"
+#include "base/Platform.h"
 
 namespace verdanto::cli {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "store/Messages.h"
-#include "store/Text.h"
+#include "base/Platform.h"
+#include "base/Text.h"
 
 namespace verdanto::cli {
 

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto {
 

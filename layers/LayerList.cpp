@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "store/Messages.h"
-#include "store/Text.h"
+#include "base/Platform.h"
+#include "base/Text.h"
 
 namespace verdanto {
 

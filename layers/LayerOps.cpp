@@ -4,7 +4,7 @@
 #include <string>
 
 #include "store/Dictionary.h"
-#include "store/Messages.h"
+#include "base/Platform.h"
 
 namespace verdanto {
 

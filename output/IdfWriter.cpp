@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bitset>
 
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto {
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "output/IdfFile.h"
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto {
 namespace {

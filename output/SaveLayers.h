@@ -7,7 +7,7 @@
 
 #include "layers/LayerList.h"
 #include "store/Dictionary.h"
-#include "store/Messages.h"
+#include "base/Platform.h"
 
 namespace verdanto {
 

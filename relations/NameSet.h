@@ -8,7 +8,7 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto {
 

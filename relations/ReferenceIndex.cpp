@@ -1,7 +1,7 @@
 #include "relations/ReferenceIndex.h"
 
 #include "relations/NameSet.h"
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "store/WholeFile.h"
-#include "store/Text.h"
+#include "base/WholeFile.h"
+#include "base/Text.h"
 
 namespace verdanto {
 namespace {

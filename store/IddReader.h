@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "store/Dictionary.h"
-#include "store/Messages.h"
+#include "base/Platform.h"
 
 namespace verdanto {
 

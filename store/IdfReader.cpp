@@ -5,8 +5,8 @@
 #include <cstring>
 #include <limits>
 
-#include "store/Text.h"
-#include "store/WholeFile.h"
+#include "base/Text.h"
+#include "base/WholeFile.h"
 
 namespace verdanto {
 namespace {

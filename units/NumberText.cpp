@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto {
 namespace {

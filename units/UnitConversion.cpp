@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/Text.h"
+#include "base/Text.h"
 #include "units/NumberText.h"
 
 namespace verdanto {

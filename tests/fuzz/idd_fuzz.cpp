@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "store/IddReader.h"
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace {
 

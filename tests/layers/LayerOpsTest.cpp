@@ -9,7 +9,7 @@
 #include "layers/LayerOps.h"
 #include "layers/OpenFiles.h"
 #include "store/Dictionary.h"
-#include "store/Text.h"
+#include "base/Text.h"
 #include "support/RecordingPrompter.h"
 
 namespace verdanto {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto {
 namespace {

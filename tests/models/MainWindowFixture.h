@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "store/Text.h"
+#include "base/Text.h"
 #include "tests/support/MainWindowSupport.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScriptedFileChooser.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "store/Text.h"
+#include "base/Text.h"
 #include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WindowScenarios.h"

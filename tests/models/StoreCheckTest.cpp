@@ -1,4 +1,4 @@
-#include "ui/models/StoreCheck.h"
+#include "checks/StoreCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/models/ValueCheck.h"
+#include "checks/ValueCheck.h"
 
 #include <gtest/gtest.h>
 

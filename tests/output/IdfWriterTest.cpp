@@ -5,7 +5,7 @@
 
 #include "output/IdfWriter.h"
 #include "store/IdfReader.h"
-#include "store/Text.h"
+#include "base/Text.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/StoreDump.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "relations/ReferenceIndex.h"
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "store/IdfReader.h"
-#include "store/Text.h"
+#include "base/Text.h"
 #include "support/TempFolder.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/StoreDump.h"

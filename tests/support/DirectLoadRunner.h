@@ -9,7 +9,7 @@
 #include "store/IddReader.h"
 #include "store/IdfReader.h"
 #include "tests/support/RecordingPrompter.h"
-#include "ui/models/LoadRunner.h"
+#include "base/Platform.h"
 
 namespace verdanto::testing {
 

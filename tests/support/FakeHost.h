@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "host/EmptyDocument.h"
 #include "host/Host.h"
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto::testing {
 
@@ -20,13 +21,9 @@ struct RegisteredCommand {
   Host::CommandHandler handler;
 };
 
-class FakeDocument final : public HostDocument {
+class FakeDocument final : public EmptyDocument {
  public:
-  explicit FakeDocument(std::string name) : name_(std::move(name)) {}
-  std::string Name() const override { return name_; }
-
- private:
-  std::string name_;
+  using EmptyDocument::EmptyDocument;
 };
 
 class FakeHost final : public Host {
@@ -43,6 +40,10 @@ class FakeHost final : public Host {
   HostDocument* activeDocument = nullptr;       // scripted
 
   void Print(std::string_view text) override { printed += text; }
+  PickAnswer PickEntity(std::string_view) override { return {}; }
+  PromptAnswer GetKeyword(std::string_view, std::string_view) override { return {}; }
+  PromptAnswer GetString(std::string_view, bool) override { return {}; }
+  void PostCommandPrompt() override {}
 
   void AddCommand(std::string_view group, std::string_view globalName, std::string_view localName,
                   std::uint32_t flags, CommandHandler handler) override {

@@ -8,9 +8,8 @@
 
 #include "store/Dictionary.h"
 #include "store/IdfReader.h"
-#include "store/Messages.h"
-#include "store/Text.h"
-#include "ui/models/LoadRunner.h"
+#include "base/Platform.h"
+#include "base/Text.h"
 
 namespace verdanto::testing {
 

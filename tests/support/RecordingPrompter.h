@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "store/Messages.h"
+#include "base/Platform.h"
 
 namespace verdanto::testing {
 

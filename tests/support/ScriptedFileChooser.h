@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/models/FileChooser.h"
+#include "base/Platform.h"
 
 namespace verdanto::testing {
 

@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "store/Text.h"
+#include "base/Text.h"
 #include "units/UnitConversion.h"
 
 namespace verdanto {

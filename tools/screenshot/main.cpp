@@ -23,8 +23,7 @@
 #include <string>
 
 #include "host/QuietHost.h"
-#include "store/Messages.h"
-#include "ui/models/FileChooser.h"
+#include "base/Platform.h"
 #include "ui/models/MainWindowModel.h"
 #include "ui/qt/CMainDialog.h"
 

@@ -1,7 +1,7 @@
 #include "ui/models/FieldEditorModel.h"
 
-#include "store/Messages.h"
-#include "ui/models/ValueCheck.h"
+#include "base/Platform.h"
+#include "checks/ValueCheck.h"
 
 namespace verdanto {
 

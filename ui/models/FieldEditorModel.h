@@ -13,8 +13,8 @@
 
 #include "layers/LayerList.h"
 #include "store/Dictionary.h"
-#include "ui/models/ConversionRunner.h"
-#include "ui/models/OfferedValues.h"
+#include "base/Platform.h"
+#include "checks/OfferedValues.h"
 
 namespace verdanto {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/Text.h"
+#include "base/Text.h"
 #include "ui/models/LayersBoxModel.h"
 
 namespace verdanto {

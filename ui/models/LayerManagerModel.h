@@ -14,7 +14,7 @@
 
 #include "layers/LayerList.h"
 #include "layers/LayerOps.h"
-#include "store/Messages.h"
+#include "base/Platform.h"
 
 namespace verdanto {
 

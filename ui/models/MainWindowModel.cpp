@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "store/Messages.h"
-#include "store/Text.h"
-#include "ui/models/FileChooser.h"
-#include "ui/models/LoadRunner.h"
+#include "base/Platform.h"
+#include "base/Text.h"
 #include "ui/models/StartupLoad.h"
 
 namespace verdanto {

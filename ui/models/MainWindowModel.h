@@ -23,7 +23,7 @@
 #include "layers/OpenFiles.h"
 #include "store/Dictionary.h"
 #include "ui/models/FieldEditorModel.h"
-#include "ui/models/OfferedValues.h"
+#include "checks/OfferedValues.h"
 
 namespace verdanto {
 

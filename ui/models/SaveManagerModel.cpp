@@ -1,8 +1,8 @@
 #include "ui/models/SaveManagerModel.h"
 
 #include "output/SaveLayers.h"
-#include "store/Text.h"
-#include "ui/models/FileChooser.h"
+#include "base/Text.h"
+#include "base/Platform.h"
 
 namespace verdanto {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "layers/LayerList.h"
-#include "store/Messages.h"
+#include "base/Platform.h"
 
 namespace verdanto {
 

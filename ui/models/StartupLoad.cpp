@@ -4,11 +4,9 @@
 #include <filesystem>
 
 #include "store/Dictionary.h"
-#include "store/WholeFile.h"
-#include "store/Messages.h"
-#include "store/Text.h"
-#include "ui/models/FileChooser.h"
-#include "ui/models/LoadRunner.h"
+#include "base/WholeFile.h"
+#include "base/Platform.h"
+#include "base/Text.h"
 
 namespace verdanto {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "host/Host.h"
 #include "ui/models/ConversionModel.h"
-#include "ui/models/ConversionRunner.h"
+#include "base/Platform.h"
 
 class QComboBox;
 class QLineEdit;

@@ -14,7 +14,7 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "store/Messages.h"
+#include "base/Platform.h"
 #include "ui/models/FieldEditorModel.h"
 #include "ui/qt/CConversionDialog.h"
 #include "ui/qt/DialogUnits.h"

@@ -8,8 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "store/Messages.h"
-#include "ui/models/LoadRunner.h"
+#include "base/Platform.h"
 
 class QLabel;
 class QProgressBar;

@@ -17,9 +17,8 @@
 #include <QTreeView>
 
 #include "host/Host.h"
-#include "ui/models/FileChooser.h"
+#include "base/Platform.h"
 #include "ui/models/LayersBoxModel.h"
-#include "ui/models/LoadRunner.h"
 #include "ui/models/MainWindowModel.h"
 #include "ui/models/StartupLoad.h"
 #include "ui/qt/CAboutDialog.h"

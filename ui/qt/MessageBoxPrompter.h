@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "store/Messages.h"
+#include "base/Platform.h"
 
 namespace verdanto {
 

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "ui/models/FileChooser.h"
+#include "base/Platform.h"
 
 namespace verdanto {
 
