@@ -2,7 +2,7 @@
 # Installs what the build needs when it is missing (Debian packages only).
 set -euo pipefail
 need=()
-for pkg in g++ cmake ninja-build googletest libgtest-dev libbenchmark-dev qt6-base-dev clang libclang-rt-14-dev xvfb xauth; do
+for pkg in g++ cmake ninja-build googletest libgtest-dev libbenchmark-dev libdxflib-dev qt6-base-dev clang libclang-rt-14-dev xvfb xauth; do
   dpkg -s "$pkg" >/dev/null 2>&1 || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then
