@@ -10,7 +10,11 @@ void Usage() {
                "usage: verdanto dict PATH\n"
                "       verdanto stats --idd DICT IN...\n"
                "       verdanto format --idd DICT [--no-comments] -o OUT IN...\n"
-               "       verdanto check --idd DICT IN...\n");
+               "       verdanto check --idd DICT IN...\n"
+               "       verdanto refs --idd DICT [--reference] [NAME]\n"
+               "       verdanto relations --idd DICT [--ascending] [--potential] [--layers on|current] [--depth K]\n"
+               "                          --class C [--object N] IN...\n"
+               "       verdanto rename --idd DICT --class C --object N --field F --to NEW -o OUT IN...\n");
 }
 
 }  // namespace
@@ -26,6 +30,9 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "stats") == 0) return verdanto::cli::RunStats(args);
   if (std::strcmp(command, "format") == 0) return verdanto::cli::RunFormat(args);
   if (std::strcmp(command, "check") == 0) return verdanto::cli::RunCheck(args);
+  if (std::strcmp(command, "refs") == 0) return verdanto::cli::RunRefs(args);
+  if (std::strcmp(command, "relations") == 0) return verdanto::cli::RunRelations(args);
+  if (std::strcmp(command, "rename") == 0) return verdanto::cli::RunRename(args);
   Usage();
   return 1;
 }
