@@ -1,99 +1,18 @@
 #include "output/IdfFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <filesystem>
+#include "base/SafeSave.h"
 
 namespace verdanto {
-namespace {
 
-constexpr int kTemporaryNameTries = 100;
-
-// Writes through an open descriptor and reports whether all of it went well.
-bool WriteAll(int fd, std::span<const std::uint16_t> layerIds, const Dictionary& store, bool insertComments,
-              const ObjectsWritten& objectsWritten) {
-  FileSink sink(fd);
-  return WriteLayers(store, layerIds, insertComments, sink, objectsWritten);
-}
-
-// Devices and pipes cannot be replaced by a rename: they are written in place.
-WriteResult WriteInPlace(const std::string& path, const Dictionary& store, std::span<const std::uint16_t> layerIds,
-                         bool insertComments, const ObjectsWritten& objectsWritten) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-  if (fd < 0) return WriteResult::Failed;
-  bool ok = WriteAll(fd, layerIds, store, insertComments, objectsWritten);
-  ok = (::close(fd) == 0) && ok;
-  return ok ? WriteResult::Ok : WriteResult::Failed;
-}
-
-// Creates a new, empty file beside `target`; returns its descriptor or -1.
-int CreateTemporary(const std::filesystem::path& target, std::string& temporary) {
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  // Built piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of + here.
-  std::string stem = ".";
-  stem.append(target.filename().string()).append(".").append(std::to_string(::getpid())).append("-");
-  for (int attempt = 0; attempt < kTemporaryNameTries; ++attempt) {
-    temporary = (folder / (stem + std::to_string(attempt) + ".tmp")).string();
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-// Makes the rename itself durable; a failure here loses nothing already written.
-void SyncFolder(const std::filesystem::path& target) {
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-}  // namespace
-
-bool FileSink::Write(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
+bool FileSink::Write(std::string_view bytes) { return WriteAllBytes(fd_, bytes); }
 
 WriteResult WriteIdfFile(const std::string& path, const Dictionary& store, std::span<const std::uint16_t> layerIds,
                          bool insertComments, const ObjectsWritten& objectsWritten) {
-  if (path.empty()) return WriteResult::Failed;
-  // Through a symbolic link the file it names is replaced, not the link.
-  std::string target = path;
-  if (char* real = ::realpath(path.c_str(), nullptr)) {
-    target = real;
-    std::free(real);
-  }
-  struct stat existing {};
-  const bool exists = ::stat(target.c_str(), &existing) == 0;
-  if (exists && !S_ISREG(existing.st_mode))
-    return WriteInPlace(target, store, layerIds, insertComments, objectsWritten);
-
-  std::string temporary;
-  const int fd = CreateTemporary(target, temporary);
-  if (fd < 0) return WriteResult::Failed;
-  if (exists) ::fchmod(fd, existing.st_mode & 07777);  // the file keeps its permissions
-  bool ok = WriteAll(fd, layerIds, store, insertComments, objectsWritten);
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temporary.c_str());
-    return WriteResult::Failed;
-  }
-  SyncFolder(target);
-  return WriteResult::Ok;
+  const bool ok = SaveFileSafely(path, [&](int fd) {
+    FileSink sink(fd);
+    return WriteLayers(store, layerIds, insertComments, sink, objectsWritten);
+  });
+  return ok ? WriteResult::Ok : WriteResult::Failed;
 }
 
 }  // namespace verdanto
