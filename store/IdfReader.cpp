@@ -12,6 +12,18 @@ namespace verdanto {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// After this many fault messages of one file the user is asked whether to see the rest.
+constexpr std::size_t kFaultsBeforeAsking = 10;
+
+bool IsUtf16(std::string_view text) { return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF"); }
+
+bool RefuseUtf16(std::string_view text, std::string_view name, Prompter& prompter) {
+  if (!IsUtf16(text)) return false;
+  const std::string shown(name);
+  prompter.Show(Format("%s is UTF-16 text; save it as UTF-8 or ANSI text.", shown.c_str()), kAppCaption, Icon::Error,
+                Buttons::Ok);
+  return true;
+}
 // A binary file can make a "class name" megabytes long; a message shows its start.
 constexpr std::size_t kShownNameLimit = 200;
 
@@ -30,8 +42,9 @@ enum class Fault { UnknownClass, TooManyFields, TooManyObjects };
 // and ";" and searches again only when the cursor has passed them.
 class IdfParser {
  public:
-  IdfParser(std::string_view text, Dictionary& store, ProgressSink& progress, Prompter& prompter)
-      : text_(text), store_(store), progress_(progress), prompter_(prompter) {}
+  IdfParser(std::string_view text, std::string_view name, Dictionary& store, ProgressSink& progress,
+            Prompter& prompter)
+      : text_(text), name_(name), store_(store), progress_(progress), prompter_(prompter) {}
 
   void Run() {
     progress_.SetRange(ProgressValue(text_.size()));
@@ -45,6 +58,11 @@ class IdfParser {
       ++line_;
       cursor = ReadTokens(cursor, lineEnd);
       const std::size_t bang = Next('!', bang_, cursor);
+      if (state_ == State::InObject) {
+        // Kept in case the file ends before this object's next delimiter.
+        const std::string_view rest = TrimBlanks(text_.substr(cursor, std::min(bang, lineEnd) - cursor));
+        if (!rest.empty()) dangling_ = rest;
+      }
       if (bang < lineEnd) OnComment(text_.substr(bang + 1, lineEnd - bang - 1));
       if (step_ * text_.size() / 100 < next) {
         progress_.SetPosition(ProgressValue(next));
@@ -52,11 +70,16 @@ class IdfParser {
       }
       cursor = next;
     }
+    Finish();
   }
 
  private:
   enum class State { Outside, InObject, Skipping };  // Skipping: the rest of a rejected object
-  enum class LineOwner { None, Value, Dropped };       // who takes a comment on line ownerLine_
+  struct ValueRef {  // a stored value and the line it was read on
+    bool valid = false;
+    std::uint16_t group = 0, classNo = 0, field = 0, object = 0;
+    std::size_t line = 0;
+  };
 
   std::size_t Search(char c, std::size_t from) const {
     if (from >= text_.size()) return text_.size();
@@ -89,6 +112,7 @@ class IdfParser {
   }
 
   void OnComma(std::string_view token) {
+    dangling_ = {};
     switch (state_) {
       case State::Outside: StartObject(token); break;
       case State::InObject:
@@ -103,6 +127,7 @@ class IdfParser {
   }
 
   void OnSemicolon(std::string_view token) {
+    dangling_ = {};
     switch (state_) {
       case State::Outside: break;  // no object to end
       case State::InObject:
@@ -135,31 +160,74 @@ class IdfParser {
     }
     if (class_->objectLayers.size() >= kMaxCount) return Reject(Fault::TooManyObjects, class_->name);
     object_ = store_.AddObject(group_, classNo_, 0);
+    objectLine_ = line_;
+    beforeObject_ = last_;
+    if (droppedLine_ == line_) droppedLine_ = 0;  // what follows on the line is no longer the rejected object's
     field_ = 0;
     state_ = State::InObject;
   }
 
   void StoreValue(std::string_view token) {
-    FieldValue& value = class_->fields[field_].values[object_];
+    const auto field = static_cast<std::uint16_t>(field_);
+    FieldValue& value = store_.GetValue(group_, classNo_, field, object_);
     value.value = token;
-    if (!pending_.empty()) {
+    if (hasPending_) {
       value.comment = pending_;
       pending_.clear();
     }
-    owner_ = LineOwner::Value;
-    ownerLine_ = line_;
-    ownerClass_ = class_;
-    ownerField_ = field_;
-    ownerObject_ = object_;
+      hasPending_ = false;
+    last_ = {true, group_, classNo_, field, object_, line_};
     ++field_;
   }
 
   void RemoveObject() {
     store_.DeleteObject(group_, classNo_, object_);
     Reject(Fault::TooManyFields, class_->name);
+    last_ = beforeObject_;  // the removed object's values are gone with it
   }
 
   // Reports the fault and skips the rest of the object up to its ";".
+  // At the end of the text: an object left open keeps the value its last line
+  // began, and comments after the last object stay with the last value read.
+  void Finish() {
+    const bool open = state_ == State::InObject;
+    if (open && !dangling_.empty()) OnSemicolon(dangling_);
+    if (open && state_ != State::Skipping) {  // not when the value was one too many
+      const std::string shown = ShownName(class_->name);
+      Report(Format("The text ends inside the object of class \"%s\" begun on line %zu.\r\nThe object is kept with "
+                    "the values read.",
+                    shown.c_str(), objectLine_));
+    }
+    if (hasPending_ && last_.valid) AppendLine(CommentOf(last_), pending_);
+    if (unshown_ > 0) {
+      const std::string name(name_);
+      prompter_.Show(unshown_ == 1 ? Format("1 more fault in %s was not shown.", name.c_str())
+                                   : Format("%zu more faults in %s were not shown.", unshown_, name.c_str()),
+                     kIdfErrorCaption, Icon::Exclamation, Buttons::Ok);
+    }
+  }
+
+  CompactText& CommentOf(const ValueRef& ref) {
+    return store_.GetValue(ref.group, ref.classNo, ref.field, ref.object).comment;
+  }
+
+  // Shows a fault message, unless the user chose after the first ones not to see more.
+  void Report(const std::string& text) {
+    if (++faults_ > kFaultsBeforeAsking && !asked_) {
+      asked_ = true;
+      const std::string name(name_);
+      // Only a plain No stops the messages: closing the box decides nothing.
+      quiet_ = prompter_.Show(Format("There are more faults in %s.\r\nDo you want to go on reporting them?",
+                                     name.c_str()),
+                              kIdfErrorCaption, Icon::Question, Buttons::YesNo) == Answer::No;
+    }
+    if (quiet_) {
+      ++unshown_;
+      return;
+    }
+    prompter_.Show(text, kIdfErrorCaption, Icon::Exclamation, Buttons::Ok);
+  }
+
   void Reject(Fault fault, std::string_view name) {
     const std::string shown = ShownName(name);
     std::string text;
@@ -177,30 +245,28 @@ class IdfParser {
                       shown.c_str(), line_);
         break;
     }
-    prompter_.Show(text, kIdfErrorCaption, Icon::Exclamation, Buttons::Ok);
+    Report(text);
     pending_.clear();
     field_ = 0;
+    hasPending_ = false;
     state_ = State::Skipping;
     DropLine();
   }
 
   // A comment on a line that holds part of an object that was not loaded belongs
   // to that object and goes with it.
-  void DropLine() {
-    owner_ = LineOwner::Dropped;
-    ownerLine_ = line_;
-  }
+  void DropLine() { droppedLine_ = line_; }
 
   void OnComment(std::string_view comment) {
+  // A comment goes to the last value stored on its line; else, unless it belongs
+  // to an object that was not loaded, it waits for the next value.
     if (comment.empty() || comment.front() == '-') return;  // "!-" texts are generated, not kept
-    if (ownerLine_ == line_) {
-      if (owner_ == LineOwner::Value) AppendLine(ownerClass_->fields[ownerField_].values[ownerObject_].comment, comment);
-      return;
-    }
-    if (state_ == State::Skipping) return;
-    if (!pending_.empty()) pending_ += "\r\n";
+    if (last_.valid && last_.line == line_) return AppendLine(CommentOf(last_), comment);
+    if (droppedLine_ == line_ || state_ == State::Skipping) return;
+    if (hasPending_) pending_ += "\r\n";
     pending_ += comment;
   }
+    hasPending_ = true;
 
   void AppendLine(CompactText& target, std::string_view line) {
     scratch_.assign(target.view());
@@ -211,6 +277,7 @@ class IdfParser {
 
   std::string_view text_;
   Dictionary& store_;
+  std::string_view name_;  // of the file, for messages
   ProgressSink& progress_;
   Prompter& prompter_;
 
@@ -225,22 +292,28 @@ class IdfParser {
   std::string_view previousName_;
   bool hasPrevious_ = false;
 
-  LineOwner owner_ = LineOwner::None;
-  std::size_t ownerLine_ = 0;
-  DictClass* ownerClass_ = nullptr;
-  std::size_t ownerField_ = 0;
-  std::uint16_t ownerObject_ = 0;
+  std::size_t objectLine_ = 0;       // where the current object began
+  std::string_view dangling_;        // text after the last delimiter while an object is open
+  ValueRef last_;                    // the last value stored
+  ValueRef beforeObject_;            // last_ before the current object began
+  std::size_t droppedLine_ = 0;      // the last line holding text of an object that was not loaded
+
+  std::size_t faults_ = 0, unshown_ = 0;
+  bool asked_ = false, quiet_ = false;
 
   std::string pending_;
+  bool hasPending_ = false;  // pending_ may hold one empty line
   std::string scratch_;
 };
 
 }  // namespace
 
-bool LoadInputText(std::string_view text, Dictionary& store, ProgressSink& progress, Prompter& prompter) {
+bool LoadInputText(std::string_view text, Dictionary& store, ProgressSink& progress, Prompter& prompter,
+                   std::string_view name) {
   if (const void* nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size()))
     text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
-  IdfParser(text, store, progress, prompter).Run();
+  if (RefuseUtf16(text, name, prompter)) return false;
+  IdfParser(text, name, store, progress, prompter).Run();
   return true;
 }
 
@@ -250,7 +323,8 @@ bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& pro
     prompter.Show(Format("Unable to open %s.", path.c_str()), kAppCaption, Icon::Error, Buttons::Ok);
     return false;
   }
-  IdfParser(file.text(), store, progress, prompter).Run();
+  if (RefuseUtf16(file.text(), path, prompter)) return false;
+  IdfParser(file.text(), path, store, progress, prompter).Run();
   return true;
 }
 

@@ -6,7 +6,9 @@
 // others are kept with the value they belong to); "," and ";" end tokens; an
 // object is a class name, then its values, the last one ended by ";". LF and
 // CR LF both end a line. Faults are reported through the prompter, one message
-// per faulty object, and reading goes on after the faulty object's ";".
+// per faulty object, and reading goes on after the faulty object's ";". After
+// ten fault messages the user may choose to read on without more of them.
+// UTF-16 text is refused.
 
 #include <string>
 #include <string_view>
@@ -20,8 +22,10 @@ namespace verdanto {
 // opened or read whole; faults in its text are reported and skipped.
 bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& progress, Prompter& prompter);
 
-// The same on a text in memory; the text ends at its first NUL byte.
-// The dictionary must be indexed (Dictionary::BuildIndexes).
-bool LoadInputText(std::string_view text, Dictionary& store, ProgressSink& progress, Prompter& prompter);
+// The same on a text in memory; the text ends at its first NUL byte. `name`
+// stands for the file in messages. The dictionary must be indexed
+// (Dictionary::BuildIndexes).
+bool LoadInputText(std::string_view text, Dictionary& store, ProgressSink& progress, Prompter& prompter,
+                   std::string_view name = "the text");
 
 }  // namespace verdanto

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <random>
 #include <string>
@@ -9,12 +11,14 @@
 #include "support/TempFolder.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/StoreDump.h"
+#include "tests/support/StoreInvariants.h"
 
 namespace verdanto {
 namespace {
 
 using testing::BuildSampleDictionary;
 using testing::DumpObjects;
+using testing::ExpectColumnsFollowValues;
 using testing::RecordingProgress;
 using testing::RecordingPrompter;
 
@@ -24,6 +28,11 @@ std::string UnknownClass(std::string_view name, int line) {
 }
 std::string TooManyFields(std::string_view name, int line) {
   return Format("Too many fields in object class \"%.*s\" on line %d.\r\nThis object will not be loaded.",
+                static_cast<int>(name.size()), name.data(), line);
+}
+std::string EndsInObject(std::string_view name, int line) {
+  return Format("The text ends inside the object of class \"%.*s\" begun on line %d.\r\nThe object is kept with "
+                "the values read.",
                 static_cast<int>(name.size()), name.data(), line);
 }
 
@@ -36,9 +45,7 @@ struct Read {
   explicit Read(std::string_view text) {
     BuildSampleDictionary(store);
     EXPECT_TRUE(LoadInputText(text, store, progress, prompter));
-    for (std::uint16_t g = 0; g < store.GroupCount(); ++g)
-      for (const DictClass& cls : store.GetGroup(g).classes)
-        for (const DictField& field : cls.fields) EXPECT_EQ(field.values.size(), cls.objectLayers.size());
+    ExpectColumnsFollowValues(store);
   }
   std::string Dump() const { return DumpObjects(store); }
 };
@@ -62,7 +69,10 @@ TEST(IdfReader, ReadsObjectsAndCommentsAndReportsFaults) {
       {"; x ;Zone, a;", z, {}},
       {"Lead Input;", "", {}},
       {"Lead Input, x; Zone, a;", z, {TooManyFields("Lead Input", 1)}},
-      {"Zone, a, 1,\r\n", "Zone: [a] [1] [] []\n", {}},  // unterminated
+      {"Zone, a, 1,\r\n", "Zone: [a] [1] [] []\n", {EndsInObject("Zone", 1)}},
+      {"Zone, Z1, 0.5", "Zone: [Z1] [0.5] [] []\n", {EndsInObject("Zone", 1)}},  // the last value is kept
+      {"Zone, a;\r\nZone,\r\n Z1,\r\n 0.5  ! c\r\n! d\r\n", "Zone: [a] [] [] []\nZone: [Z1] [0.5 ! c\\n d] [] []\n",
+       {EndsInObject("Zone", 2)}},
       {std::string("Zone, a;\0Zone, b;", 17), z, {}},
       {"Foo,\r\n Zone,\r\n Bar,\r\n x;\r\nZone, a;", z, {UnknownClass("Foo", 1)}},
       {"Zone, b;\r\n,\r\nx;Zone, a;", "Zone: [b] [] [] []\n" + z, {UnknownClass("", 2)}},
@@ -81,10 +91,17 @@ TEST(IdfReader, ReadsObjectsAndCommentsAndReportsFaults) {
       {"Zone,\r\n!p\r\n a, !s\r\n;", "Zone: [a !p\\ns] [] [] []\n", {}},
       {"Zone, a, 1, 2; !c", "Zone: [a] [1] [2 !c] []\n", {}},
       {"Zone, a;\r\n! between\r\nZone, b;", z + "Zone: [b ! between] [] [] []\n", {}},
-      {"Zone, a;\r\n! last", z, {}},
+      {"Zone, a;\r\n! last", "Zone: [a ! last] [] [] []\n", {}},  // comments after the last object stay
+      {"Zone, a, 1; !c\r\n\r\n! after\r\n!more", "Zone: [a] [1 !c\\n after\\nmore] [] []\n", {}},
       {"! c\r\nFoo, x;\r\nZone, a;", z, {UnknownClass("Foo", 2)}},
       {"Foo, x, ! on the line\r\n ! inside\r\n y; ! at its end\r\nZone, a;", z, {UnknownClass("Foo", 1)}},
       {"Zone, a;\r\nZone, b, 1, 2, 3, 4; ! gone\r\n", z, {TooManyFields("Zone", 2)}},
+      // A rejected object takes only the comments that are its own.
+      {"Zone,Z1;Foo,1; ! keep me", "Zone: [Z1 ! keep me] [] [] []\n", {UnknownClass("Foo", 1)}},
+      {"Foo,1;Zone, ! for Z2\r\nZ2;", "Zone: [Z2 ! for Z2] [] [] []\n", {UnknownClass("Foo", 1)}},
+      {"Foo,\r\n 1; Zone, ! for Z2\r\nZ2;", "Zone: [Z2 ! for Z2] [] [] []\n", {UnknownClass("Foo", 1)}},
+      {"Zone, a, 1; Zone, b, 1, 2, 3, 4; ! mine\r\n", "Zone: [a] [1 ! mine] [] []\n", {TooManyFields("Zone", 1)}},
+      {"Foo, 1; ! about Foo\r\nZone, a;", z, {UnknownClass("Foo", 1)}},
       {"Foo, x;\r\n! kept\r\nZone, a;", "Zone: [a ! kept] [] [] []\n", {UnknownClass("Foo", 1)}},
       {"! one\n! two\nZone,\n a, ! three\n 1;\n", "Zone: [a ! one\\n two\\n three] [1] [] []\n", {}},
       {"Zone, a; !x\r\r\n", "Zone: [a !x\r] [] [] []\n", {}},  // a lone CR ends no line
@@ -197,3 +214,65 @@ TEST(IdfReader, LoadInputFileReadsAFileWholeOrReportsIt) {
 
 }  // namespace
 }  // namespace verdanto
+  const std::string pipe = folder.PathOf("pipe.idf");  // no writer: an ordinary open would wait for good
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(LoadInputFile(pipe, store, progress, prompter));
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_EQ(prompter.messages[1].text, "Unable to open " + pipe + ".");
+}
+
+// After ten fault messages the user chooses whether to see the rest; the ones
+// left unseen are counted at the end. Objects are read either way.
+TEST(IdfReader, AsksOnceAfterTenFaultsWhetherToGoOnReporting) {
+  testing::TempFolder folder;
+  std::string text;
+  for (int i = 1; i <= 13; ++i) text += "Foo" + std::to_string(i) + ", x;\r\n";
+  const std::string path = folder.Write("bad.idf", text + "Zone, a;");
+  const std::string question = "There are more faults in " + path + ".\r\nDo you want to go on reporting them?";
+  const struct {
+    const char* name;
+    Answer answer;
+    std::size_t faultsShown;
+    std::string last;
+  } cases[] = {
+      {"No", Answer::No, 10, "3 more faults in " + path + " were not shown."},
+      {"Yes", Answer::Yes, 13, UnknownClass("Foo13", 13)},
+      {"Closed", Answer::Cancel, 13, UnknownClass("Foo13", 13)},  // closing the box decides nothing
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Dictionary store;
+    BuildSampleDictionary(store);
+    RecordingPrompter prompter;
+    for (int i = 0; i < 10; ++i) prompter.script.push_back(Answer::Ok);
+    prompter.script.push_back(c.answer);
+    NullProgress progress;
+    EXPECT_TRUE(LoadInputFile(path, store, progress, prompter));
+    EXPECT_EQ(DumpObjects(store), "Zone: [a] [] [] []\n");
+    ASSERT_GT(prompter.messages.size(), 11u);
+    EXPECT_EQ(prompter.messages[9].text, UnknownClass("Foo10", 10));
+    EXPECT_EQ(prompter.messages[10].text, question);
+    EXPECT_EQ(prompter.messages[10].buttons, Buttons::YesNo);
+    EXPECT_EQ(prompter.messages[10].icon, Icon::Question);
+    EXPECT_EQ(prompter.messages.size(), c.faultsShown + (c.faultsShown == 10 ? 2u : 1u));
+    EXPECT_EQ(prompter.messages.back().text, c.last);
+  }
+  // Ten faults ask nothing.
+  Read ten(text.substr(0, text.find("Foo11")));
+  EXPECT_EQ(ten.prompter.messages.size(), 10u);
+}
+
+TEST(IdfReader, RefusesUtf16Text) {
+  testing::TempFolder folder;
+  for (const std::string bom : {"\xFF\xFE", "\xFE\xFF"}) {
+    Dictionary store;
+    BuildSampleDictionary(store);
+    RecordingPrompter prompter;
+    NullProgress progress;
+    const std::string path = folder.Write("wide.idf", bom + std::string("Z\0o\0n\0e\0,\0a\0;\0", 14));
+    EXPECT_FALSE(LoadInputFile(path, store, progress, prompter));
+    EXPECT_EQ(DumpObjects(store), "");
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, path + " is UTF-16 text; save it as UTF-8 or ANSI text.");
+    EXPECT_EQ(prompter.messages[0].icon, Icon::Error);
+  }
