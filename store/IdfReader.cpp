@@ -174,19 +174,18 @@ class IdfParser {
     if (hasPending_) {
       value.comment = pending_;
       pending_.clear();
-    }
       hasPending_ = false;
+    }
     last_ = {true, group_, classNo_, field, object_, line_};
     ++field_;
   }
 
   void RemoveObject() {
     store_.DeleteObject(group_, classNo_, object_);
-    Reject(Fault::TooManyFields, class_->name);
     last_ = beforeObject_;  // the removed object's values are gone with it
+    Reject(Fault::TooManyFields, class_->name);
   }
 
-  // Reports the fault and skips the rest of the object up to its ";".
   // At the end of the text: an object left open keeps the value its last line
   // began, and comments after the last object stay with the last value read.
   void Finish() {
@@ -228,6 +227,7 @@ class IdfParser {
     prompter_.Show(text, kIdfErrorCaption, Icon::Exclamation, Buttons::Ok);
   }
 
+  // Reports the fault and skips the rest of the object up to its ";".
   void Reject(Fault fault, std::string_view name) {
     const std::string shown = ShownName(name);
     std::string text;
@@ -247,8 +247,8 @@ class IdfParser {
     }
     Report(text);
     pending_.clear();
-    field_ = 0;
     hasPending_ = false;
+    field_ = 0;
     state_ = State::Skipping;
     DropLine();
   }
@@ -257,16 +257,16 @@ class IdfParser {
   // to that object and goes with it.
   void DropLine() { droppedLine_ = line_; }
 
-  void OnComment(std::string_view comment) {
   // A comment goes to the last value stored on its line; else, unless it belongs
   // to an object that was not loaded, it waits for the next value.
+  void OnComment(std::string_view comment) {
     if (comment.empty() || comment.front() == '-') return;  // "!-" texts are generated, not kept
     if (last_.valid && last_.line == line_) return AppendLine(CommentOf(last_), comment);
     if (droppedLine_ == line_ || state_ == State::Skipping) return;
     if (hasPending_) pending_ += "\r\n";
     pending_ += comment;
-  }
     hasPending_ = true;
+  }
 
   void AppendLine(CompactText& target, std::string_view line) {
     scratch_.assign(target.view());
@@ -276,8 +276,8 @@ class IdfParser {
   }
 
   std::string_view text_;
-  Dictionary& store_;
   std::string_view name_;  // of the file, for messages
+  Dictionary& store_;
   ProgressSink& progress_;
   Prompter& prompter_;
 
@@ -301,8 +301,8 @@ class IdfParser {
   std::size_t faults_ = 0, unshown_ = 0;
   bool asked_ = false, quiet_ = false;
 
-  std::string pending_;
   bool hasPending_ = false;  // pending_ may hold one empty line
+  std::string pending_;
   std::string scratch_;
 };
 
