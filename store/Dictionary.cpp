@@ -64,6 +64,7 @@ std::uint16_t Dictionary::AddObject(std::uint16_t g, std::uint16_t c, std::uint1
   auto& cls = GetClass(g, c);
   for (auto& field : cls.fields) field.values.emplace_back();
   cls.objectLayers.push_back(layer);
+  cls.objectLines.resize(cls.objectLayers.size());
   return static_cast<std::uint16_t>(cls.objectLayers.size() - 1);
 }
 
@@ -71,6 +72,7 @@ void Dictionary::DeleteObject(std::uint16_t g, std::uint16_t c, std::uint16_t o)
   auto& cls = GetClass(g, c);
   for (auto& field : cls.fields) field.values.erase(field.values.begin() + o);
   cls.objectLayers.erase(cls.objectLayers.begin() + o);
+  if (o < cls.objectLines.size()) cls.objectLines.erase(cls.objectLines.begin() + o);
 }
 
 void Dictionary::DeleteLayerObjects(std::uint16_t layer) {
@@ -81,6 +83,8 @@ void Dictionary::DeleteLayerObjects(std::uint16_t layer) {
       for (std::size_t o = 0; o < keep.size(); ++o) keep[o] = cls.objectLayers[o] != layer;
       for (auto& field : cls.fields) KeepMarked(field.values, keep);
       KeepMarked(cls.objectLayers, keep);
+      cls.objectLines.resize(keep.size());
+      KeepMarked(cls.objectLines, keep);
     }
 }
 

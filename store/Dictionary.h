@@ -65,6 +65,9 @@ struct DictField {
   // index of the shared RefName of refNames[i].
   std::vector<CompactText> refNames;
   std::vector<std::uint32_t> refNameLinks;
+  // Positions in refNames of the names written as \reference: an object-list
+  // field that also carries \reference fills those lists with its values.
+  std::vector<std::uint16_t> referencePositions;
   std::vector<FieldValue> values;  // one per object of the class
   std::uint32_t flags = static_cast<std::uint32_t>(FieldType::Unspecified) << FieldFlag::TypeShift;
 
@@ -87,10 +90,13 @@ struct DictClass {
   std::uint16_t minFields = 0;
   std::uint32_t flags = 0;
   std::vector<std::uint16_t> objectLayers;  // layer id of each object
+  // Line of the input file on which each object began; 0 for an object not read from a file.
+  std::vector<std::uint32_t> objectLines;
 
   std::uint16_t fieldCount() const noexcept { return static_cast<std::uint16_t>(fields.size()); }
   std::uint16_t objectCount() const noexcept { return static_cast<std::uint16_t>(objectLayers.size()); }
   bool Has(std::uint32_t flag) const noexcept { return (flags & flag) != 0; }
+  std::uint32_t ObjectLine(std::uint16_t o) const noexcept { return o < objectLines.size() ? objectLines[o] : 0; }
 };
 
 struct DictGroup {

@@ -365,6 +365,12 @@ void IddParser::ApplyFieldProperty(Property property, std::string_view value) {
     case Property::Units: field.units = trimmed; break;
     case Property::IpUnits: field.ipUnits = trimmed; break;
     case Property::Minimum:
+      // "\minimum >0" is the exclusive form written with a blank before the sign.
+      if (trimmed.starts_with('>')) {
+        field.minimum = TrimBlanks(trimmed.substr(1));
+        field.flags &= ~FieldFlag::MinInclusive;
+        break;
+      }
       field.minimum = trimmed;
       field.flags |= FieldFlag::MinInclusive;
       break;
@@ -373,6 +379,11 @@ void IddParser::ApplyFieldProperty(Property property, std::string_view value) {
       field.flags &= ~FieldFlag::MinInclusive;
       break;
     case Property::Maximum:
+      if (trimmed.starts_with('<')) {  // "\maximum <100", as above
+        field.maximum = TrimBlanks(trimmed.substr(1));
+        field.flags &= ~FieldFlag::MaxInclusive;
+        break;
+      }
       field.maximum = trimmed;
       field.flags |= FieldFlag::MaxInclusive;
       break;
@@ -408,7 +419,8 @@ void IddParser::ApplyFieldProperty(Property property, std::string_view value) {
     case Property::Reference:
       if (property == Property::ObjectList) field.SetType(FieldType::ObjectList);
       if (field.refNames.size() < kMaxCount) {
-        store_.AddRefName(*group_, *classNo_, *field_, trimmed);
+        const std::uint16_t position = store_.AddRefName(*group_, *classNo_, *field_, trimmed);
+        if (property == Property::Reference) field.referencePositions.push_back(position);
       } else if (!cutReported_.names) {
         cutReported_.names = true;
         Warn(Format("Too many object-list and reference names in field \"%s\" of class \"%s\".\r\n"

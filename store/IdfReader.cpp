@@ -160,6 +160,7 @@ class IdfParser {
     }
     if (class_->objectLayers.size() >= kMaxCount) return Reject(Fault::TooManyObjects, class_->name);
     object_ = store_.AddObject(group_, classNo_, 0);
+    class_->objectLines[object_] = static_cast<std::uint32_t>(line_);  // where findings point the user
     objectLine_ = line_;
     beforeObject_ = last_;
     if (droppedLine_ == line_) droppedLine_ = 0;  // what follows on the line is no longer the rejected object's

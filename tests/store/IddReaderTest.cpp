@@ -208,6 +208,8 @@ TEST(IddReaderTest, FieldProperties) {
       // clang-format off
       {"\\minimum 0\n\\maximum 100", "A1 type=unspecified label=\"F\" min=\"0\" max=\"100\" min-incl max-incl"},
       {"\\minimum 0\n\\minimum> 1", "A1 type=unspecified label=\"F\" min=\"1\""},
+      {"\\minimum >0\n\\maximum  < 100 ", "A1 type=unspecified label=\"F\" min=\"0\" max=\"100\""},
+      {"\\minimum <0\n\\maximum >1", "A1 type=unspecified label=\"F\" min=\"<0\" max=\">1\" min-incl max-incl"},
       {"\\TYPE Integer", "A1 type=integer label=\"F\""},
       {"\\type  real", "A1 type=unspecified label=\"F\""},
       {"\\type alphanumeric", "A1 type=alpha label=\"F\""},

@@ -143,6 +143,21 @@ TEST(IdfReader, AddsAfterObjectsAlreadyInTheStoreWithLayerZero) {
   EXPECT_EQ(DumpObjects(store, true), "@7 Zone: [old] [] [] []\n@0 Zone: [new] [] [] []\n");
 }
 
+// Findings point at these lines; they stay in step when objects go.
+TEST(IdfReader, RecordsTheLineEachObjectBeginsOn) {
+  Read read("Zone, a;\r\n! note\r\nZone,\r\n b, 1, 2, 3, 4, 5;\r\n  Zone, c,\r\n 1;\nZone, d;");
+  std::uint16_t g = 0, c = 0;
+  ASSERT_TRUE(read.store.FindClass("Zone", g, c));
+  const DictClass& zones = read.store.GetClass(g, c);
+  EXPECT_EQ(zones.objectLines, (std::vector<std::uint32_t>{1, 5, 7}));  // b had too many fields
+  read.store.GetClass(g, c).objectLayers[2] = 3;
+  read.store.DeleteObject(g, c, 0);
+  read.store.DeleteLayerObjects(3);
+  const auto made = read.store.AddObject(g, c, 0);  // made in the window: no line
+  EXPECT_EQ(zones.objectLines, (std::vector<std::uint32_t>{5, 0}));
+  EXPECT_EQ(zones.ObjectLine(made), 0u);
+}
+
 TEST(IdfReader, StopsAtTheObjectLimitOfAClass) {
   std::string text;
   for (std::uint32_t i = 0; i < kMaxCount; ++i) text += "Zone,z;\n";
