@@ -1,0 +1,252 @@
+// The surface tool's dialogue on a scripted drawing and command line.
+
+#include <gtest/gtest.h>
+
+#include "base/Text.h"
+#include "support/ScriptedDocument.h"
+#include "surface/AnswerScript.h"
+#include "surface/SurfaceFromRegion.h"
+
+namespace verdanto {
+namespace {
+
+using Loop = std::vector<Vec3>;
+using Answers = std::vector<std::string>;
+const std::string kEsc(kEscape);
+
+std::string Handle(EntityId id) { return Format(" %llX", static_cast<unsigned long long>(id)); }
+
+const Loop kRectangle = {{0, 0, 0}, {2, 0, 0}, {2, 1.5, 0}, {0, 1.5, 0}};
+const Loop kSouthWall = {{0, 0, 0}, {4, 0, 0}, {4, 0, 3}, {0, 0, 3}};
+const Vec3 kUp{0, 0, 1};
+const Vec3 kSouth{0, -1, 0};
+
+struct Dialogue {
+  testing::ScriptedDocument document;
+  AnswerScript commandLine;
+  SurfaceSettings settings;
+  SurfaceRequest request{4, true, ""};
+
+  SurfaceResult Run(std::deque<EntityId> picks, const Answers& answers) {
+    commandLine.picks = std::move(picks);
+    commandLine.answers.assign(answers.begin(), answers.end());
+    return RunSurfaceFromRegion(commandLine, document, request, settings);
+  }
+};
+
+struct VertexCase {
+  VertexCase(const char* name_, Loop loop_, Vec3 normal_, Answers answers_, std::vector<Vec3> vertices_,
+             std::int32_t order_ = 1, std::int32_t corner_ = 0, Vec3 ucsOrigin_ = {})
+      : name(name_), loop(std::move(loop_)), normal(normal_), answers(std::move(answers_)),
+        vertices(std::move(vertices_)), order(order_), corner(corner_), ucsOrigin(ucsOrigin_) {}
+  const char* name;
+  Loop loop;
+  Vec3 normal;
+  Answers answers;
+  std::vector<Vec3> vertices;  // as written: user coordinates, vertex 1 first
+  std::int32_t order;          // the entry order kept afterwards
+  std::int32_t corner;
+  Vec3 ucsOrigin;
+  friend void PrintTo(const VertexCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SurfaceVertices : public ::testing::TestWithParam<VertexCase> {};
+
+TEST_P(SurfaceVertices, FollowTheAnswers) {
+  const VertexCase& c = GetParam();
+  Dialogue dialogue;
+  dialogue.document.ucsOrigin = c.ucsOrigin;
+  const SurfaceResult result = dialogue.Run({dialogue.document.AddRegion(c.loop, c.normal)}, c.answers);
+  ASSERT_TRUE(result.accepted) << dialogue.commandLine.transcript;
+  EXPECT_EQ(result.vertices, c.vertices);
+  EXPECT_EQ(dialogue.settings.vertexEntryOrder, c.order);
+  EXPECT_EQ(dialogue.settings.startingCorner, c.corner);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SurfaceVertices,
+    ::testing::Values(
+        VertexCase{"RectangleInXY", kRectangle, kUp, {"No", "", "", ""}, kRectangle},
+        VertexCase{"RectangleDrawnClockwise", {kRectangle[0], kRectangle[3], kRectangle[2], kRectangle[1]}, kUp,
+                   {"", "", "", ""}, kRectangle},
+        // Seen from below the lower left corner is (2, 0) and counter-clockwise runs towards x = 0.
+        VertexCase{"RectangleFlipped", kRectangle, kUp, {"Yes", "", "", ""},
+                   {{2, 0, 0}, {0, 0, 0}, {0, 1.5, 0}, {2, 1.5, 0}}},
+        VertexCase{"RectangleClockwise", kRectangle, kUp, {"No", "cw", "", ""},
+                   {{0, 0, 0}, {0, 1.5, 0}, {2, 1.5, 0}, {2, 0, 0}}, 0},
+        VertexCase{"SameOrderChangesNothing", kRectangle, kUp, {"No", "CCW", "", ""}, kRectangle},
+        VertexCase{"RectangleFromUpperRight", kRectangle, kUp, {"No", "", "URC", "", ""},
+                   {{2, 1.5, 0}, {0, 1.5, 0}, {0, 0, 0}, {2, 0, 0}}, 1, 3},
+        VertexCase{"ShiftedForwardTwiceBackOnce", kRectangle, kUp, {"No", "", "SForward", "SForward", "SBackward", "", ""},
+                   {{2, 0, 0}, {2, 1.5, 0}, {0, 1.5, 0}, {0, 0, 0}}},
+        VertexCase{"SameCornerAfterShiftResets", kRectangle, kUp, {"No", "", "SForward", "LLC", "", ""}, kRectangle},
+        VertexCase{"SouthWall", kSouthWall, kSouth, {"No", "", "", ""}, kSouthWall},
+        VertexCase{"SouthWallDrawnBackwards", {kSouthWall[0], kSouthWall[3], kSouthWall[2], kSouthWall[1]}, kSouth,
+                   {"No", "", "", ""}, kSouthWall},
+        VertexCase{"EastWall", {{5, 0, 0}, {5, 3, 0}, {5, 3, 2.5}, {5, 0, 2.5}}, {1, 0, 0}, {"No", "", "", ""},
+                   {{5, 0, 0}, {5, 3, 0}, {5, 3, 2.5}, {5, 0, 2.5}}},
+        VertexCase{"InMovedUcs", kRectangle, kUp, {"No", "", "", ""},
+                   {{-10, 0, 0}, {-8, 0, 0}, {-8, 1.5, 0}, {-10, 1.5, 0}}, 1, 0, {10, 0, 0}}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(SurfaceDialogue, AsksItsQuestionsWithTheSettingsInForce) {
+  Dialogue dialogue;
+  dialogue.settings = {0, 2};
+  dialogue.request.defaultName = "Wall 1";
+  const EntityId wall = dialogue.document.AddRegion(kSouthWall, kSouth);
+  const SurfaceResult result = dialogue.Run({wall}, {"No", "", "", "South wall 2"});
+  EXPECT_EQ(result.name, "South wall 2");
+  EXPECT_EQ(dialogue.commandLine.transcript,
+            "\nSelect region:" + Handle(wall) +
+                "\nCurrent surface setting:  VertexEntry=CW  SurfaceStartingPosition=ULC\n"
+            "Flip surface normal? [Yes/No] <No>: No"
+            "\nSpecify vertices entry order [CCW/CW] <CW>: "
+            "\nSpecify surface starting position [LLC/LRC/ULC/URC/SForward/SBackward]: "
+            "\nSpecify surface name <Wall 1>: South wall 2");
+  EXPECT_EQ(dialogue.commandLine.commandPrompts, 1);
+}
+
+TEST(SurfaceDialogue, LeavesOnlyTheNamedCentreLabel) {
+  Dialogue dialogue;
+  dialogue.Run({dialogue.document.AddRegion(kSouthWall, kSouth)}, {"No", "", "", "South wall"});
+  const auto labels = dialogue.document.Labels();
+  ASSERT_EQ(labels.size(), 1u);
+  EXPECT_EQ(labels[0].contents, "South wall");
+  EXPECT_EQ(labels[0].location, (Vec3{2, 0, 1.5}));
+  EXPECT_EQ(labels[0].normal, kSouth);
+  EXPECT_EQ(labels[0].direction, (Vec3{1, 0, 0}));
+  EXPECT_DOUBLE_EQ(labels[0].height, 5.0 / 30);
+  EXPECT_EQ(labels[0].style, "STANDARD");
+  EXPECT_EQ(labels[0].attachment, TextAttachment::MiddleCentre);
+  EXPECT_EQ(labels[0].colorIndex, 1);
+}
+
+TEST(SurfaceDialogue, WithoutANameFieldAsksNoNameAndTheCentreSaysOutside) {
+  Dialogue dialogue;
+  dialogue.request.asksName = false;
+  const SurfaceResult result = dialogue.Run({dialogue.document.AddRegion(kRectangle, kUp)}, {"No", "", ""});
+  EXPECT_TRUE(result.accepted);
+  EXPECT_EQ(dialogue.commandLine.transcript.find("name"), std::string::npos);
+  ASSERT_EQ(dialogue.document.Labels().size(), 1u);
+  EXPECT_EQ(dialogue.document.Labels()[0].contents, "outside");
+}
+
+// Sees the labels each time a question is asked.
+class WatchingCommandLine final : public HostCommandLine {
+ public:
+  WatchingCommandLine(AnswerScript& script, testing::ScriptedDocument& document)
+      : script_(script), document_(document) {}
+  std::vector<std::vector<TextLabel>> seen;
+
+  void Print(std::string_view text) override { script_.Print(text); }
+  PickAnswer PickEntity(std::string_view prompt) override { return script_.PickEntity(prompt); }
+  PromptAnswer GetKeyword(std::string_view keywords, std::string_view prompt) override {
+    seen.push_back(document_.Labels());
+    return script_.GetKeyword(keywords, prompt);
+  }
+  PromptAnswer GetString(std::string_view prompt, bool allowSpaces) override {
+    return script_.GetString(prompt, allowSpaces);
+  }
+  void PostCommandPrompt() override {}
+
+ private:
+  AnswerScript& script_;
+  testing::ScriptedDocument& document_;
+};
+
+TEST(SurfaceDialogue, NumberLabelsFollowEveryChoice) {
+  Dialogue dialogue;
+  WatchingCommandLine watching(dialogue.commandLine, dialogue.document);
+  dialogue.commandLine.picks = {dialogue.document.AddRegion(kRectangle, kUp)};
+  dialogue.commandLine.answers = {"Yes", "CW", "", ""};
+  ASSERT_TRUE(RunSurfaceFromRegion(watching, dialogue.document, dialogue.request, dialogue.settings).accepted);
+  ASSERT_EQ(watching.seen.size(), 3u);
+  auto numbersAt = [](const std::vector<TextLabel>& labels) {
+    std::vector<Vec3> at;
+    for (const TextLabel& label : labels) {
+      if (label.contents != "outside") at.push_back(label.location);
+    }
+    return at;
+  };
+  EXPECT_EQ(numbersAt(watching.seen[0]), kRectangle);
+  EXPECT_EQ(watching.seen[0][0].height, 2.5 / 20);
+  EXPECT_EQ(numbersAt(watching.seen[1]), (std::vector<Vec3>{{2, 0, 0}, {0, 0, 0}, {0, 1.5, 0}, {2, 1.5, 0}}));
+  EXPECT_EQ(watching.seen[1][0].normal, (Vec3{0, 0, -1}));
+  EXPECT_EQ(watching.seen[1].back().direction, (Vec3{-1, 0, 0}));
+  EXPECT_EQ(numbersAt(watching.seen[2]), (std::vector<Vec3>{{2, 0, 0}, {2, 1.5, 0}, {0, 1.5, 0}, {0, 0, 0}}));
+}
+
+struct RefusalCase {
+  const char* name;
+  const char* message;
+  friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class RefusedRegion : public ::testing::TestWithParam<RefusalCase> {};
+
+// Each drawing's one candidate entity is refused; the pick is asked again and then cancelled.
+TEST_P(RefusedRegion, SaysWhyAndAsksAgain) {
+  const std::string name = GetParam().name;
+  Dialogue dialogue;
+  testing::ScriptedDocument& document = dialogue.document;
+  EntityId picked = 0x999;
+  if (name == "Hole") {
+    dialogue.request.maxVertices = 10;
+    picked = document.AddRegion({kRectangle, {{0.5, 0.5, 0}, {1, 0.5, 0}, {1, 1, 0}}}, kUp);
+  } else if (name == "Arc") {
+    picked = document.AddRegion(kRectangle, kUp);
+    document.entities[document.entities[picked].pieces[2]].kind = "AcDbArc";
+  } else if (name == "Pentagon") {
+    picked = document.AddRegion({{0, 0, 0}, {2, 0, 0}, {3, 1, 0}, {1, 2, 0}, {-1, 1, 0}}, kUp);
+  } else if (name == "Line") {
+    picked = document.AddPiece({0, 0, 0}, {1, 0, 0});
+  } else if (name == "NoExplode") {
+    picked = document.AddRegion(kRectangle, kUp);
+    document.entities[picked].explodes = false;
+  }
+  const SurfaceResult result = dialogue.Run({kNoEntity, picked}, {"No", "", "", ""});
+  EXPECT_FALSE(result.accepted);
+  EXPECT_EQ(dialogue.commandLine.transcript,
+            "\nSelect region: 0\nSelect region:" + Handle(picked) + GetParam().message + "\nSelect region:");
+  EXPECT_TRUE(document.Labels().empty());
+  EXPECT_EQ(document.lockCount, 0);
+  EXPECT_EQ(dialogue.commandLine.commandPrompts, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedRegion,
+    ::testing::Values(RefusalCase{"Hole", "\nUnable to process this region: multiconnected region."},
+                      RefusalCase{"Arc", "\nUnable to process this region: it is composed by entities other than lines."},
+                      RefusalCase{"Pentagon", "\nUnable to process this region: it has 5 vertices (max 4 allowed)."},
+                      RefusalCase{"Line", "\nA region must be selected."},
+                      RefusalCase{"Unknown", "\nUnable to process this selection."},
+                      RefusalCase{"NoExplode", "\nUnable to process this region: unable to get vertices coordinates."}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(SurfaceDialogue, EscapeAtAnyQuestionErasesTheLabelsAndUnlocks) {
+  const Answers upToEscape[] = {{kEsc}, {"No", kEsc}, {"No", "", kEsc}, {"No", "", "", kEsc}};
+  for (const Answers& answers : upToEscape) {
+    Dialogue dialogue;
+    const SurfaceResult result = dialogue.Run({dialogue.document.AddRegion(kRectangle, kUp)}, answers);
+    EXPECT_FALSE(result.accepted) << answers.size();
+    EXPECT_TRUE(dialogue.document.Labels().empty()) << answers.size();
+    EXPECT_EQ(dialogue.document.lockCount, 1);
+    EXPECT_EQ(dialogue.document.unlockCount, 1);
+    EXPECT_EQ(dialogue.commandLine.commandPrompts, 1);
+  }
+}
+
+TEST(SurfaceDialogue, EndsSilentlyWithoutRoomForLabels) {
+  Dialogue dialogue;
+  dialogue.document.standardStyle = false;
+  dialogue.document.applicationContext = false;
+  const EntityId region = dialogue.document.AddRegion(kRectangle, kUp);
+  const SurfaceResult result = dialogue.Run({region}, {"No", "", "", ""});
+  EXPECT_FALSE(result.accepted);
+  EXPECT_EQ(dialogue.commandLine.transcript, "\nSelect region:" + Handle(region));
+  EXPECT_EQ(dialogue.document.lockCount, 0);
+  EXPECT_EQ(dialogue.document.unlockCount, 0);
+}
+
+}  // namespace
+}  // namespace verdanto
