@@ -254,7 +254,9 @@ bool Scanner::Emit(const Record& record) {
   }
   const std::size_t index = scan_.entities.size();
   if (index == 0) scan_.readable += "0\nSECTION\n2\nENTITIES\n";
-  scan_.readable.append("0\n").append(record.kind).append("\n5\n").append(std::to_string(index)).append("\n");
+  char hex[20];
+  const auto written = std::to_chars(hex, hex + sizeof hex, index, 16);
+  scan_.readable.append("0\n").append(record.kind).append("\n5\n").append(hex, written.ptr).append("\n");
   scan_.readable += body;
   if (lightweight) scan_.readable.append("90\n").append(std::to_string(vertexCount)).append("\n").append(vertices);
   scan_.entities.push_back(std::move(entity));
