@@ -4,6 +4,7 @@
 #include <bitset>
 
 #include "base/Text.h"
+#include "store/IdfReader.h"
 
 namespace verdanto {
 namespace {
@@ -17,12 +18,18 @@ constexpr std::size_t kDefaultWidth = 40;
 constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 
 // Each line of a stored comment (lines are joined by CR LF) as its own "!" line.
+// A line that the reader would drop or change - an empty one, one starting with
+// "-" (read as a generated "!-" label) or with the escape "\" itself - is written
+// behind a "\", which the reader takes off again. Every other line is written as
+// it is, so files keep their comments as they were read.
 void PutComment(std::string_view comment, std::string& out) {
   if (comment.empty()) return;
   for (;;) {
     const std::size_t end = comment.find("\r\n");
+    const std::string_view line = comment.substr(0, end);
     out += '!';
-    out += comment.substr(0, end);
+    if (line.empty() || line.front() == '-' || line.front() == kCommentEscape) out += kCommentEscape;
+    out += line;
     out += "\r\n";
     if (end == std::string_view::npos) return;
     comment.remove_prefix(end + 2);

@@ -262,6 +262,7 @@ class IdfParser {
   // to an object that was not loaded, it waits for the next value.
   void OnComment(std::string_view comment) {
     if (comment.empty() || comment.front() == '-') return;  // "!-" texts are generated, not kept
+    if (comment.front() == kCommentEscape) comment.remove_prefix(1);
     if (last_.valid && last_.line == line_) return AppendLine(CommentOf(last_), comment);
     if (droppedLine_ == line_ || state_ == State::Skipping) return;
     if (hasPending_) pending_ += "\r\n";

@@ -3,8 +3,9 @@
 // gets layer id 0; the caller then hands the layer-0 objects to a layer.
 //
 // Grammar: "!" starts a comment to the line end ("!-" comments are dropped, the
-// others are kept with the value they belong to); "," and ";" end tokens; an
-// object is a class name, then its values, the last one ended by ";". LF and
+// others are kept, without a leading kCommentEscape, with the value they belong
+// to); "," and ";" end tokens; an object is a class name, then its values, the
+// last one ended by ";". LF and
 // CR LF both end a line. Faults are reported through the prompter, one message
 // per faulty object, and reading goes on after the faulty object's ";". After
 // ten fault messages the user may choose to read on without more of them.
@@ -17,6 +18,10 @@
 #include "base/Platform.h"
 
 namespace verdanto {
+
+// A retained comment that starts with this character loses it when read: the
+// writer puts it before comment lines that would otherwise read back differently.
+inline constexpr char kCommentEscape = '\\';
 
 // Reads the file at `path`. Fails, with a message, only when the file cannot be
 // opened or read whole; faults in its text are reported and skipped.

@@ -49,8 +49,8 @@ struct IdfWriterTest : ::testing::Test {
   }
 };
 
-// Comment lines go above their values, empty lines included; an empty last value
-// is written only for its comment.
+// Comment lines go above their values, empty lines included (escaped, so that
+// they are read back); an empty last value is written only for its comment.
 TEST_F(IdfWriterTest, WritesHeaderBannersValuesLabelsAndComments) {
   const std::uint16_t o = Add("Zone", 1, {"Z1", "", ""});
   Comment("Zone", 0, o, "one\r\n\r\ntwo\r\n");
@@ -58,7 +58,7 @@ TEST_F(IdfWriterTest, WritesHeaderBannersValuesLabelsAndComments) {
   Add("Version", 1, {"8.0"});
   const std::string version =
       std::string(kHeader) + Banner("VERSION") + "Version,\r\n    8.0;" + Blanks(31) + "!- Version Identifier\r\n\r\n";
-  EXPECT_EQ(Write({1}, true), version + Banner("ZONE") + "!one\r\n!\r\n!two\r\n!\r\nZone,\r\n" +
+  EXPECT_EQ(Write({1}, true), version + Banner("ZONE") + "!one\r\n!\\\r\n!two\r\n!\\\r\nZone,\r\n" +
                                   "    Z1," + Blanks(32) + "!- Name\r\n" +
                                   "    ," + Blanks(34) + "!- Direction of Relative North\r\n" +
                                   "!abc\r\n!def\r\n    ;" + Blanks(34) + "!- X Origin\r\n\r\n");
@@ -139,13 +139,13 @@ TEST(IdfRoundTrip, NothingIsLost) {
       " ;\r\n"
       "Wall,w2,,x\ry;! lone CR in a value\r\r\n"
       "Zone, last,\r\n"
-      "! pending at the end is dropped";
+      "! after the last object";
   Dictionary first;
   BuildSampleDictionary(first);
   RecordingPrompter prompter;
   NullProgress progress;
   LoadInputText(input, first, progress, prompter);
-  EXPECT_EQ(prompter.messages.size(), 2u);  // the unknown class and the too-wide Wall
+  EXPECT_EQ(prompter.messages.size(), 3u);  // the unknown class, the too-wide Wall, the open last object
 
   const std::uint16_t layer[] = {0};
   StringSink written;
@@ -163,10 +163,64 @@ TEST(IdfRoundTrip, NothingIsLost) {
   EXPECT_EQ(DumpObjects(second), expected);
   EXPECT_NE(expected.find("[ ! an empty value's comment]"), std::string::npos);
   EXPECT_NE(expected.find("[ ! trailing empty value]"), std::string::npos);
+  EXPECT_NE(expected.find("[last ! after the last object]"), std::string::npos);
 
   StringSink again;
   ASSERT_TRUE(WriteLayers(second, layer, true, again));
   EXPECT_EQ(again.text, written.text);
+}
+
+// Every comment line a user can type comes back exactly, also those that look
+// like the writer's own "!-" lines or are empty.
+TEST(IdfRoundTrip, UserCommentLinesComeBackExactly) {
+  const struct {
+    const char* name;
+    std::string comment;
+  } cases[] = {
+      {"dash", "-5 degrees"},
+      {"lone dash", "-"},
+      {"dashes between", "a\r\n- b\r\n--"},
+      {"empty first line", "\r\nafter"},
+      {"empty last line", "before\r\n"},
+      {"empty lines only", "\r\n\r\n"},
+      {"backslash", "\\n is no line end"},
+      {"lone backslash", "\\"},
+      {"blank", " "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Dictionary first;
+    BuildSampleDictionary(first);
+    std::uint16_t g = 0, k = 0;
+    ASSERT_TRUE(first.FindClass("Zone", g, k));
+    const std::uint16_t o = first.AddObject(g, k, 1);
+    for (const std::uint16_t f : {0, 2}) {
+      first.GetValue(g, k, f, o).value = "v";
+      first.GetValue(g, k, f, o).comment = c.comment;
+    }
+    const std::uint16_t layer[] = {1};
+    StringSink written;
+    ASSERT_TRUE(WriteLayers(first, layer, true, written));
+    Dictionary second;
+    BuildSampleDictionary(second);
+    RecordingPrompter prompter;
+    NullProgress progress;
+    LoadInputText(written.text, second, progress, prompter);
+    EXPECT_TRUE(prompter.messages.empty());
+    ASSERT_EQ(second.GetClass(g, k).objectLayers.size(), 1u);
+    EXPECT_EQ(second.GetValue(g, k, 0, 0).comment.str(), c.comment);
+    EXPECT_EQ(second.GetValue(g, k, 2, 0).comment.str(), c.comment);
+  }
+}
+
+// Comments of files written before keep reading as they did.
+TEST(IdfReader, ReadsPlainCommentsAsBeforeAndTakesTheEscapeOff) {
+  Dictionary store;
+  BuildSampleDictionary(store);
+  RecordingPrompter prompter;
+  NullProgress progress;
+  LoadInputText("! a\r\n!\r\n!-x\r\n!\\-y\r\n!\\\r\n!\\\\z\r\nZone, Z1;", store, progress, prompter);
+  EXPECT_EQ(DumpObjects(store), "Zone: [Z1 ! a\\n-y\\n\\n\\z] [] [] []\n");
 }
 
 }  // namespace
