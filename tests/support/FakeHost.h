@@ -1,5 +1,5 @@
 #pragma once
-// A Host that records every call, answers from scripts and checks that the
+// A Host that records every call, answers from scripts (prompts: AnswerScript) and checks that the
 // resource handle pushes and pops pair up.
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 
 #include "host/EmptyDocument.h"
 #include "host/Host.h"
+#include "surface/AnswerScript.h"
 #include "base/Text.h"
 
 namespace verdanto::testing {
@@ -39,11 +40,20 @@ class FakeHost final : public Host {
   KeepFocusQuery keepFocus;
   HostDocument* activeDocument = nullptr;       // scripted
 
-  void Print(std::string_view text) override { printed += text; }
-  PickAnswer PickEntity(std::string_view) override { return {}; }
-  PromptAnswer GetKeyword(std::string_view, std::string_view) override { return {}; }
-  PromptAnswer GetString(std::string_view, bool) override { return {}; }
-  void PostCommandPrompt() override {}
+  AnswerScript script;                          // answers the prompts; its transcript has the dialogue
+
+  void Print(std::string_view text) override {
+    printed += text;
+    script.Print(text);
+  }
+  PickAnswer PickEntity(std::string_view prompt) override { return script.PickEntity(prompt); }
+  PromptAnswer GetKeyword(std::string_view keywords, std::string_view prompt) override {
+    return script.GetKeyword(keywords, prompt);
+  }
+  PromptAnswer GetString(std::string_view prompt, bool allowSpaces) override {
+    return script.GetString(prompt, allowSpaces);
+  }
+  void PostCommandPrompt() override { script.PostCommandPrompt(); }
 
   void AddCommand(std::string_view group, std::string_view globalName, std::string_view localName,
                   std::uint32_t flags, CommandHandler handler) override {

@@ -10,15 +10,6 @@ namespace verdanto {
 
 namespace {
 
-constexpr std::string_view kVertexCountLabel =
-    "Number of Surface Vertex Groups -- Number of (X,Y,Z) groups in this surface";
-
-// Whether field f is "Vertex <vertex> <axis>-coordinate".
-bool IsCoordinate(const DictClass& dictClass, std::size_t f, std::uint32_t vertex, char axis) {
-  return f < dictClass.fields.size() &&
-         EqualsNoCase(dictClass.fields[f].label, Format("Vertex %u %c-coordinate", vertex, axis));
-}
-
 std::uint32_t ClassKey(std::uint16_t g, std::uint16_t c) { return MakeItemKey(g, c); }
 
 // What takes the place of a removed object item: the next item of its class, else the class.
@@ -34,26 +25,6 @@ std::string ObjectText(const Dictionary& store, std::uint16_t g, std::uint16_t c
   std::string_view name;
   if (o < dictClass.objectCount() && dictClass.fieldCount() > 0) name = dictClass.fields[0].values[o].value;
   return Format("<Object %d> \"", o + 1) + std::string(name) + "\"";
-}
-
-std::uint32_t CountVertexTriples(const DictClass& dictClass) {
-  std::uint32_t triples = 0;
-  bool found = false;
-  const std::size_t count = dictClass.fields.size();
-  for (std::size_t f = 0; f < count;) {
-    if (!found) {
-      found = EqualsNoCase(dictClass.fields[f].label, kVertexCountLabel);
-      ++f;
-      continue;
-    }
-    // X and Y are each passed over when they are there; a Z with the next number
-    // completes a triple. Any other field is stepped over.
-    if (IsCoordinate(dictClass, f, triples + 1, 'X')) ++f;
-    if (IsCoordinate(dictClass, f, triples + 1, 'Y')) ++f;
-    if (IsCoordinate(dictClass, f, triples + 1, 'Z')) ++triples;
-    ++f;
-  }
-  return triples;
 }
 
 MainWindowModel::MainWindowModel(Prompter& prompter, FileChooser& chooser, LoadRunner& loader)

@@ -22,12 +22,15 @@
 #include "layers/LayerOps.h"
 #include "layers/OpenFiles.h"
 #include "store/Dictionary.h"
+#include "surface/SurfaceFromRegion.h"
+#include "surface/VertexFields.h"
 #include "ui/models/FieldEditorModel.h"
 #include "checks/OfferedValues.h"
 
 namespace verdanto {
 
 class FileChooser;
+class Host;
 class LoadRunner;
 class Prompter;
 
@@ -83,10 +86,13 @@ class MainWindowListener {
   // Open all / Close all: expand or collapse every group and class item, select the
   // selected item again and scroll so that its group is the first visible row.
   virtual void SetAllExpanded(bool /*expanded*/, std::uint16_t /*groupOnTop*/) {}
+  // A region selection runs on the host's command line with the window minimised.
+  virtual void MinimiseWindow() {}
+  virtual void RestoreWindow() {}
 };
 
 enum class CloseOutcome {
-  Refused,    // a region selection runs
+  Refused,    // a region selection runs, or the question was closed without an answer
   SaveFirst,  // the user wants to save: open the save manager, the window stays
   Release,    // destroy the window and release it
 };
@@ -99,8 +105,6 @@ inline constexpr std::string_view kOpenIdfFilter = "EnergyPlus (*.idf)|*.idf||";
 
 // "<Object %d> \"%s\"": the object's index plus 1 and its first value.
 std::string ObjectText(const Dictionary& store, std::uint16_t g, std::uint16_t c, std::uint16_t o);
-// Vertex coordinate triples of a class, counted after its vertex count field.
-std::uint32_t CountVertexTriples(const DictClass& dictClass);
 
 class MainWindowModel final : public LayerListListener, public ObjectTreeObserver {
  public:
@@ -183,6 +187,9 @@ class MainWindowModel final : public LayerListListener, public ObjectTreeObserve
   CloseOutcome RequestClose();
   // The restore command: refused, with a message, while a region selection runs.
   bool RequestRestore();
+  // "&Select...": a surface of the selected class from a region picked in the
+  // host's active drawing, written over the selected object or added as a new one.
+  void SelectRegion(Host& host);
 
   // --- LayerListListener: the layers box or the layer manager changed a layer ------
   void LayerSelectionChanged() override;
@@ -225,6 +232,8 @@ class MainWindowModel final : public LayerListListener, public ObjectTreeObserve
   // Appends an object to the selected class in the current layer and selects it;
   // nothing when there is no class or no room.
   std::optional<std::uint16_t> AppendObject();
+  // Writes an accepted surface over the selected object or into a new one.
+  void WriteSurface(const SurfaceResult& result, bool overwrite);
   void UpdateButtons();
   void ShowLayerOfSelection();
   void Notify(unsigned parts);
