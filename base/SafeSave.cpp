@@ -13,6 +13,25 @@ namespace verdanto {
 namespace {
 
 constexpr int kTemporaryNameTries = 100;
+constexpr int kMaxLinkHops = 40;  // as the system allows when it follows links itself
+
+// The file a write to `path` lands in. Through symbolic links it is the file they
+// lead to, also when the last link names a file that does not exist yet.
+std::string WriteTarget(const std::string& path) {
+  if (char* real = ::realpath(path.c_str(), nullptr)) {
+    std::string target = real;
+    std::free(real);
+    return target;
+  }
+  std::filesystem::path current = path;
+  std::error_code error;
+  for (int hop = 0; hop < kMaxLinkHops && std::filesystem::is_symlink(current, error); ++hop) {
+    const std::filesystem::path next = std::filesystem::read_symlink(current, error);
+    if (error) break;
+    current = next.is_absolute() ? next : current.parent_path() / next;
+  }
+  return current.string();
+}
 
 // Devices and pipes cannot be replaced by a rename: they are written in place.
 bool WriteInPlace(const std::string& path, const WriteContent& write) {
@@ -60,18 +79,15 @@ bool WriteAllBytes(int fd, std::string_view bytes) {
 
 bool SaveFileSafely(const std::string& path, const WriteContent& write) {
   if (path.empty()) return false;
-  std::string target = path;
-  if (char* real = ::realpath(path.c_str(), nullptr)) {
-    target = real;
-    std::free(real);
-  }
+  const std::string target = WriteTarget(path);
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
   if (exists && !S_ISREG(existing.st_mode)) return WriteInPlace(target, write);
 
   std::string temporary;
   const int fd = CreateTemporary(target, temporary);
-  if (fd < 0) return false;
+  // A folder that takes no new file may still hold a writable file: written in place, unprotected.
+  if (fd < 0) return exists && WriteInPlace(target, write);
   if (exists) ::fchmod(fd, existing.st_mode & 07777);  // the file keeps its permissions
   bool ok = write(fd);
   ok = ok && ::fsync(fd) == 0;

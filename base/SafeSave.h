@@ -3,8 +3,9 @@
 // leaves the old file as it was: the bytes go to a temporary file beside the
 // target, are flushed to the disk, and only then is the temporary file
 // renamed over the target. Through a symbolic link the file it names is
-// replaced; a target that is not a regular file, such as a device, is written
-// in place.
+// replaced (or made, when the link points to nothing yet); a target that is not
+// a regular file, such as a device, is written in place, and so is an existing
+// file in a folder where no new file can be made.
 
 #include <functional>
 #include <string>

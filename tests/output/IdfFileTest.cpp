@@ -72,6 +72,49 @@ TEST_F(IdfFileTest, ReplacesTheTargetThroughALinkKeepingItsPermissionsAndLeavesN
   EXPECT_EQ(Entries(), (std::set<std::string>{"link.idf", "real.idf"}));
 }
 
+// A link to a file not made yet stays a link: the file appears where it points.
+TEST_F(IdfFileTest, WritesWhereALinkToNothingPoints) {
+  fs::create_directory(folder.PathOf("sub"));
+  const struct {
+    const char* name;
+    std::string link;
+    std::string pointsTo;  // as the link holds it
+    std::string file;
+  } cases[] = {
+      {"relative", "link.idf", "sub/new.idf", folder.PathOf("sub/new.idf")},
+      {"absolute", "abs.idf", folder.PathOf("sub/abs-new.idf"), folder.PathOf("sub/abs-new.idf")},
+      {"chain", "chain.idf", "link.idf", folder.PathOf("sub/new.idf")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!fs::is_symlink(folder.PathOf(c.link))) fs::create_symlink(c.pointsTo, folder.PathOf(c.link));
+    fs::remove(c.file);
+    ASSERT_EQ(WriteIdfFile(folder.PathOf(c.link), store, zones, true), WriteResult::Ok);
+    EXPECT_TRUE(fs::is_symlink(folder.PathOf(c.link)));
+    EXPECT_EQ(TempFolder::Read(c.file), Expected({2}));
+  }
+}
+
+// Where no temporary file can be made beside it, a writable file is written in place.
+TEST_F(IdfFileTest, WritesInPlaceWhenTheFolderTakesNoNewFile) {
+  const std::string target = folder.Write("out.idf", "the old file");
+  ::chmod(target.c_str(), 0666);
+  ::chmod(folder.PathOf("").c_str(), 0555);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(2);  // folder permissions do not bind root
+    ::_exit(WriteIdfFile(target, store, zones, true) == WriteResult::Ok ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ::chmod(folder.PathOf("").c_str(), 0700);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(TempFolder::Read(target), Expected({2}));
+  EXPECT_EQ(Entries(), std::set<std::string>{"out.idf"});
+}
+
 TEST_F(IdfFileTest, FailsWhereNothingCanBeWritten) {
   const std::string paths[] = {folder.PathOf("missing/out.idf"), folder.PathOf(""), "", "/dev/full"};
   for (const std::string& path : paths)
