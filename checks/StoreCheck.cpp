@@ -1,13 +1,30 @@
-#include "ui/models/StoreCheck.h"
+#include "checks/StoreCheck.h"
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "relations/ReferenceIndex.h"
 
 namespace verdanto {
 
-StoreCheck::StoreCheck(const Dictionary& store) : store_(store), listNames_(store.RefNameCount()) {}
+StoreCheck::StoreCheck(const Dictionary& store, CheckRules rules)
+    : store_(store), rules_(rules), listFillers_(store.RefNameCount()), listNames_(store.RefNameCount()) {
+  for (std::uint16_t g = 0; g < store.GroupCount(); ++g)
+    for (std::uint16_t c = 0; c < store.ClassCount(g); ++c)
+      for (std::uint16_t f = 0; f < store.FieldCount(g, c); ++f) {
+        const DictField& field = store.GetField(g, c, f);
+        for (const std::uint16_t position : field.referencePositions)
+          if (FillsList(field, position)) listFillers_[field.refNameLinks[position]].push_back({g, c, f});
+      }
+}
+
+// An object-list field's \reference names are lists it fills, not lists it draws on.
+bool StoreCheck::FillsList(const DictField& field, std::size_t position) const {
+  const auto& filled = field.referencePositions;
+  return field.type() == FieldType::ObjectList && position < field.refNameLinks.size() &&
+         std::find(filled.begin(), filled.end(), position) != filled.end();
+}
 
 // One set per list, holding the values of every object of every field that fills
 // it, so that each value is looked up once instead of scanning the definers.
@@ -15,9 +32,11 @@ const NameSet& StoreCheck::ListNames(std::uint32_t refName) {
   auto& names = listNames_[refName];
   if (!names) {
     names = std::make_unique<NameSet>();
-    for (const FieldRef& definer : store_.GetRefName(refName).definers)
-      for (const FieldValue& value : store_.GetField(definer.group, definer.classNo, definer.field).values)
-        names->insert(value.value.view());
+    const std::vector<FieldRef>& definers = store_.GetRefName(refName).definers;
+    for (const std::vector<FieldRef>* fillers : {&definers, &std::as_const(listFillers_[refName])})
+      for (const FieldRef& filler : *fillers)
+        for (const FieldValue& value : store_.GetField(filler.group, filler.classNo, filler.field).values)
+          names->insert(value.value.view());
   }
   return *names;
 }
@@ -25,14 +44,17 @@ const NameSet& StoreCheck::ListNames(std::uint32_t refName) {
 // Lists that no class of the dictionary fills (such as the output-variable lists
 // that EnergyPlus fills itself at run time) cannot be judged from the input file.
 bool StoreCheck::IsJudgeable(const DictField& field) const {
-  for (const std::uint32_t link : field.refNameLinks)
-    if (!store_.GetRefName(link).definers.empty()) return true;
+  for (std::size_t i = 0; i < field.refNameLinks.size(); ++i) {
+    const std::uint32_t link = field.refNameLinks[i];
+    if (!FillsList(field, i) && (!store_.GetRefName(link).definers.empty() || !listFillers_[link].empty()))
+      return true;
+  }
   return false;
 }
 
 bool StoreCheck::NamesAnObject(const DictField& field, std::string_view value) {
-  for (const std::uint32_t link : field.refNameLinks)
-    if (ListNames(link).contains(value)) return true;
+  for (std::size_t i = 0; i < field.refNameLinks.size(); ++i)
+    if (!FillsList(field, i) && ListNames(field.refNameLinks[i]).contains(value)) return true;
   return false;
 }
 
@@ -40,16 +62,20 @@ std::string_view StoreCheck::UnknownNameFinding(const DictField& field, std::str
   std::string& text = unknownNames_.emplace_back();
   text.assign(1, '"').append(value).append("\" names no object of ");
   const auto& links = field.refNameLinks;
+  bool first = true;
   for (auto link = links.begin(); link != links.end(); ++link)
-    if (std::find(links.begin(), link, *link) == link)  // a list named twice is told once
-      text.append(link == links.begin() ? "" : ", ").append(store_.GetRefName(*link).name);
+    if (!FillsList(field, static_cast<std::size_t>(link - links.begin())) &&
+        std::find(links.begin(), link, *link) == link) {  // a list named twice is told once
+      text.append(first ? "" : ", ").append(store_.GetRefName(*link).name);
+      first = false;
+    }
   return text;
 }
 
 void StoreCheck::CheckOne(const DictField& field, std::optional<PreparedCheck>& check, std::uint16_t o, std::uint16_t f,
                           std::string_view value) {
   if (!check) check = PrepareCheck(field);  // at the field's first value
-  const CheckResult result = CheckValue(*check, value);
+  const CheckResult result = rules_ == CheckRules::Strict ? CheckValue(*check, value) : CheckReadValue(*check, value);
   if (!result.Accepted()) findings_.push_back({o, f, result.FirstSentence()});
   if (field.type() == FieldType::ObjectList && IsJudgeable(field) && !NamesAnObject(field, value))
     findings_.push_back({o, f, UnknownNameFinding(field, value)});
@@ -66,12 +92,23 @@ std::uint32_t StoreCheck::CheckObjects(std::uint16_t g, std::uint16_t c, std::ui
   // fields (thousands in some classes, most of them empty), while the texts are
   // allocated object by object. A few objects at a time, field by field, reads
   // both in order; the findings are put in object order afterwards.
+  // Past the largest of the objects' value bounds every field is empty, so there
+  // only the required fields need a look.
+  // The simulation fills an empty field from its default.
+  const auto mustHoldValue = [this](const DictField& field) {
+    return field.Has(FieldFlag::RequiredField) && (rules_ == CheckRules::Strict || field.defaultValue.empty());
+  };
+  std::vector<std::uint16_t> required;
+  for (std::uint16_t f = 0; f < cls.fieldCount(); ++f)
+    if (mustHoldValue(cls.fields[f])) required.push_back(f);
   constexpr std::uint16_t kObjectsAtATime = 64;
   for (std::uint32_t chunk = first; chunk < end; chunk += kObjectsAtATime) {
     const auto chunkEnd = static_cast<std::uint16_t>(std::min<std::uint32_t>(chunk + kObjectsAtATime, end));
-    for (std::uint16_t f = 0; f < cls.fieldCount(); ++f) {
+    const auto ends = cls.valueEnds.begin();
+    const std::uint16_t reach = *std::max_element(ends + static_cast<std::ptrdiff_t>(chunk), ends + chunkEnd);
+    for (std::uint16_t f = 0; f < reach; ++f) {
       const DictField& field = cls.fields[f];
-      const bool required = field.Has(FieldFlag::RequiredField);
+      const bool required = mustHoldValue(field);
       for (auto o = static_cast<std::uint16_t>(chunk); o < chunkEnd; ++o) {
         const CompactText& text = field.values[o].value;
         if (text.empty()) {
@@ -81,6 +118,8 @@ std::uint32_t StoreCheck::CheckObjects(std::uint16_t g, std::uint16_t c, std::ui
         CheckOne(field, checks_[f], o, f, text.view());
       }
     }
+    for (auto f = std::lower_bound(required.begin(), required.end(), reach); f != required.end(); ++f)
+      for (auto o = static_cast<std::uint16_t>(chunk); o < chunkEnd; ++o) findings_.push_back({o, *f, kRequiredEmpty});
   }
   std::stable_sort(findings_.begin(), findings_.end(),
                    [](const Finding& a, const Finding& b) { return a.object < b.object; });
@@ -93,11 +132,19 @@ void AppendFindingLine(std::string& line, std::string_view file, const Dictionar
                        std::string_view finding) {
   const DictClass& cls = store.GetClass(g, c);
   const DictField& field = cls.fields[f];
-  line.append(file).append(": ").append(cls.name.view());
+  line.append(file);
+  if (const std::uint32_t at = cls.ObjectLine(o); at != 0) line.append(":").append(std::to_string(at));
+  line.append(": ").append(cls.name.view());
   line.append(" <Object ").append(std::to_string(o - firstOfFile + 1)).append("> \"");
   line.append(ObjectName(store, g, c, o)).append("\", field ").append(field.name.view());
   if (!field.label.empty()) line.append(" - ").append(field.label.view());
   line.append(": ").append(finding);
+}
+
+std::string_view FindingKind(std::string_view finding) {
+  static constexpr std::string_view kNamesNoObject = "\" names no object of ";
+  const std::size_t at = finding.starts_with('"') ? finding.rfind(kNamesNoObject) : std::string_view::npos;
+  return at == std::string_view::npos ? finding : finding.substr(at + 2);
 }
 
 }  // namespace verdanto

@@ -1,6 +1,10 @@
-#include "ui/models/ValueCheck.h"
+#include "checks/ValueCheck.h"
 
-#include "store/Text.h"
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "base/Text.h"
 #include "units/NumberText.h"
 
 namespace verdanto {
@@ -85,5 +89,22 @@ CheckResult CheckValue(const PreparedCheck& check, std::string_view text) {
 }
 
 CheckResult CheckValue(const DictField& field, std::string_view text) { return CheckValue(PrepareCheck(field), text); }
+
+CheckResult CheckReadValue(const PreparedCheck& check, std::string_view text) {
+  if ((check.autosizable || check.autocalculatable) &&
+      (EqualsNoCase(text, "autosize") || EqualsNoCase(text, "autocalculate")))
+    return {};
+  CheckResult result = CheckValue(check, text);
+  double value = 0.0;
+  if (result.outcome == CheckOutcome::NotInteger && ReadWholeReal(text, value) && std::isfinite(value) &&
+      value == std::trunc(value)) {
+    // Saturated as integer texts are, so that huge values meet the bounds alike.
+    constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+    result = CheckBounds(check, static_cast<std::int32_t>(std::clamp(value, kLowest, kHighest)), check.integerMinimum,
+                         check.integerMaximum);
+  }
+  return result;
+}
 
 }  // namespace verdanto

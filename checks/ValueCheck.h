@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "store/Dictionary.h"
-#include "store/Messages.h"
+#include "base/Platform.h"
 
 namespace verdanto {
 
@@ -56,5 +56,11 @@ struct PreparedCheck {
 PreparedCheck PrepareCheck(const DictField& field);
 CheckResult CheckValue(const PreparedCheck& check, std::string_view text);
 CheckResult CheckValue(const DictField& field, std::string_view text);
+
+// The check of a value read from an input file, accepting what the simulation
+// itself accepts beyond the editor's check: "autosize" and "autocalculate" alike in
+// a field that takes either, and a whole-number real (1.0000) in an integer field,
+// judged against the bounds as that integer.
+CheckResult CheckReadValue(const PreparedCheck& check, std::string_view text);
 
 }  // namespace verdanto

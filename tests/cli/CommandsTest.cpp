@@ -79,19 +79,19 @@ TEST_F(Commands, CheckReportsEveryFindingFileByFileInStoreOrder) {
                "People, P5, North Wing, Home, 2;\n");
   const ToolRun run = Run("check --idd dict.idd first.idf second.idf");
   EXPECT_EQ(run.out,
-            "first.idf: Zone <Object 2> \"East\", field N1 - Multiplier: "
+            "first.idf:2: Zone <Object 2> \"East\", field N1 - Multiplier: "
             "The value entered is lower than the minimum allowed.\n"
-            "first.idf: Zone <Object 2> \"East\", field N2 - Volume: The value entered is lower than the minimum "
+            "first.idf:2: Zone <Object 2> \"East\", field N2 - Volume: The value entered is lower than the minimum "
             "allowed.\n"
-            "first.idf: Zone <Object 3> \"\", field A1 - Name: required field is empty\n"
-            "first.idf: Zone <Object 3> \"\", field N1 - Multiplier: "
+            "first.idf:3: Zone <Object 3> \"\", field A1 - Name: required field is empty\n"
+            "first.idf:3: Zone <Object 3> \"\", field N1 - Multiplier: "
             "The value entered is greater than the maximum allowed.\n"
-            "first.idf: People <Object 2> \"P2\", field A2 - Zone or ZoneList Name: "
+            "first.idf:5: People <Object 2> \"P2\", field A2 - Zone or ZoneList Name: "
             "\"Nowhere\" names no object of ZoneNames, ZoneListNames\n"
-            "first.idf: People <Object 2> \"P2\", field N1: The value entered is not a real number.\n"
-            "first.idf: People <Object 3> \"P3\", field A2 - Zone or ZoneList Name: required field is empty\n"
-            "second.idf: Zone <Object 1> \"North\", field N1 - Multiplier: The value entered is not an integer.\n"
-            "second.idf: People <Object 2> \"P5\", field A2 - Zone or ZoneList Name: "
+            "first.idf:5: People <Object 2> \"P2\", field N1: The value entered is not a real number.\n"
+            "first.idf:6: People <Object 3> \"P3\", field A2 - Zone or ZoneList Name: required field is empty\n"
+            "second.idf:3: Zone <Object 1> \"North\", field N1 - Multiplier: The value entered is not an integer.\n"
+            "second.idf:5: People <Object 2> \"P5\", field A2 - Zone or ZoneList Name: "
             "\"North Wing\" names no object of ZoneNames, ZoneListNames\n"
             "findings: 9\n");
   EXPECT_NE(run.err, "");  // the reader's message on the dropped object
@@ -103,12 +103,61 @@ TEST_F(Commands, CheckCountsObjectsPerFileEvenWhenFilesShareALayer) {
   std::filesystem::create_directory(folder.PathOf("b"));
   folder.Write("a/in.idf", "Zone, A, 1;\nZone, B, 0;\n");
   folder.Write("b/in.idf", "Zone, C, 0;\n");
-  const std::string b = "a/in.idf: Zone <Object 2> \"B\", field N1 - Multiplier: The value entered is lower than the "
+  const std::string b = "a/in.idf:2: Zone <Object 2> \"B\", field N1 - Multiplier: The value entered is lower than the "
                         "minimum allowed.\n";
-  const std::string c = "b/in.idf: Zone <Object 1> \"C\"" + b.substr(b.find(','));
+  const std::string c = "b/in.idf:1: Zone <Object 1> \"C\"" + b.substr(b.find(','));
   const ToolRun run = Run("check --idd dict.idd a/in.idf b/in.idf a/in.idf");
   EXPECT_EQ(run.out, b + c + b + "findings: 3\n");
   EXPECT_EQ(run.status, 1);
+}
+
+TEST_F(Commands, CheckSummaryCountsKindsMostFrequentFirstAndStrictKeepsTheEditorsRules) {
+  folder.Write("in.idf", "Zone, A, 1.0, AUTOSIZE;\nZone, B, 0;\nZone, C, 0;\nPeople, P1, Nowhere;\n"
+                         "People, P2, Elsewhere;\n");
+  const std::string names = "2\tPeople, field A2 - Zone or ZoneList Name: names no object of ZoneNames, ZoneListNames\n";
+  const std::string below = "2\tZone, field N1 - Multiplier: The value entered is lower than the minimum allowed.\n";
+  const ToolRun run = Run("check --summary --idd dict.idd in.idf");
+  EXPECT_EQ(run.out, names + below + "findings: 4\n");
+  EXPECT_EQ(run.status, 1);
+  const ToolRun strict = Run("check --idd dict.idd --strict --summary in.idf");
+  EXPECT_EQ(strict.out, names + below +
+                            "1\tZone, field N1 - Multiplier: The value entered is not an integer.\n"
+                            "1\tZone, field N2 - Volume: The value entered is not a real number.\n"
+                            "findings: 6\n");
+  EXPECT_EQ(strict.status, 1);
+}
+
+// Complete models that the simulation runs: nothing to report unless strict.
+TEST_F(Commands, CheckFindsNothingInCompleteModelsOfTheCorpus) {
+  const char* corpus = std::getenv("VERDANTO_CORPUS");
+  const std::filesystem::path corpusFolder =
+      corpus && *corpus ? std::filesystem::path(corpus)
+                        : std::filesystem::path(VERDANTO_EXAMPLES_DIR) / "../../shared/corpus";
+  const struct {
+    const char* options;
+    const char* dictionary;
+    const char* model;
+    const char* out;
+  } cases[] = {
+      {"", "Energy+V8_0_0.idd", "5ZoneSupRetPlenRAB-V8_0.idf", "findings: 0\n"},
+      {"", "Energy+V8_8_0.idd", "smallfile-V8_8.idf", "findings: 0\n"},
+      {"", "Energy+V6_0.idd", "Hospital-V6_0.idf", "findings: 0\n"},
+      {"--strict --summary", "Energy+V6_0.idd", "Hospital-V6_0.idf",
+       "55\tZone, field N6 - Multiplier: The value entered is not an integer.\n"
+       "2\tPlantLoop, field N5 - Plant Loop Volume: The value entered is not a real number.\n"
+       "1\tCondenserLoop, field N5 - Condenser Loop Volume: The value entered is not a real number.\n"
+       "findings: 58\n"},
+  };
+  for (const auto& c : cases) {
+    const auto dictionary = corpusFolder / c.dictionary, model = corpusFolder / c.model;
+    if (!std::filesystem::is_regular_file(dictionary) || !std::filesystem::is_regular_file(model)) {
+      GTEST_SKIP() << c.model << " or " << c.dictionary << " is not in the corpus folder " << corpusFolder;
+    }
+    const ToolRun run =
+        Run(std::string("check ") + c.options + " --idd '" + dictionary.string() + "' '" + model.string() + "'");
+    EXPECT_EQ(run.out, c.out) << c.model << ' ' << c.options;
+    EXPECT_EQ(run.status, std::string(c.out) == "findings: 0\n" ? 0 : 1) << c.model;
+  }
 }
 
 TEST_F(Commands, CheckFindsNothingInTheSampleModel) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 namespace verdanto {
@@ -84,6 +85,12 @@ const CheckCase kCases[] = {
     {"refusal comes before the default", {.type = F::Alpha, .defaultValue = "a"}, "a,", Unstorable},
 };
 
+std::string CaseName(const ::testing::TestParamInfo<CheckCase>& info) {
+  std::string name = info.param.what;
+  std::erase_if(name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); });
+  return name;
+}
+
 class ValueCheckTest : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(ValueCheckTest, DecidesAsTheFieldRequires) {
@@ -94,7 +101,30 @@ TEST_P(ValueCheckTest, DecidesAsTheFieldRequires) {
   EXPECT_EQ(CheckValue(PrepareCheck(field), c.text).outcome, c.expected) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ValueCheckTest, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Cases, ValueCheckTest, ::testing::ValuesIn(kCases), CaseName);
+
+// A value read from a file: what the simulation takes beyond the editor's check.
+const CheckCase kReadCases[] = {
+    {"autosize where only autocalculate is", kCalculated, "AutoSize", Accept},
+    {"autocalculate where only autosize is", {.type = F::Real, .flags = FieldFlag::Autosizable}, "autocalculate",
+     Accept},
+    {"autosize on a plain real", kReal, "autosize", NotReal},
+    {"whole-number real on an integer", kInteger, "1.0000", Accept},
+    {"fraction on an integer", kInteger, "1.5", NotInteger},
+    {"whole-number real below the minimum", kOneToTen, "0.0", BelowMinimum},
+    {"whole-number real at the maximum", kOneToTen, "1e1", Accept},
+    {"huge whole-number real saturates", kOneToTen, "1e12", AboveMaximum},
+    {"still not an integer", kInteger, "12abc", NotInteger},
+};
+
+class ReadValueCheckTest : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(ReadValueCheckTest, AcceptsWhatTheSimulationAccepts) {
+  const auto& c = GetParam();
+  EXPECT_EQ(CheckReadValue(PrepareCheck(MakeField(c.field)), c.text).outcome, c.expected) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadValueCheckTest, ::testing::ValuesIn(kReadCases), CaseName);
 
 TEST(ValueCheckMessageTest, EachResultCarriesItsWholeMessageBox) {
   const struct {
