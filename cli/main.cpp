@@ -10,7 +10,7 @@ void Usage() {
                "usage: verdanto dict PATH\n"
                "       verdanto stats --idd DICT IN...\n"
                "       verdanto format --idd DICT [--no-comments] -o OUT IN...\n"
-               "       verdanto check --idd DICT IN...\n"
+               "       verdanto check --idd DICT [--strict] [--summary] IN...\n"
                "       verdanto refs --idd DICT [--reference] [NAME]\n"
                "       verdanto relations --idd DICT [--ascending] [--potential] [--layers on|current] [--depth K]\n"
                "                          --class C [--object N] IN...\n"
