@@ -93,6 +93,12 @@ RenameOutcome LayerList::RenameLayer(int index, std::string_view newName, Prompt
     prompter.Show("Layer 0 cannot be renamed", kRenameCaption, Icon::Warning, Buttons::Ok);
     return {RenameResult::LayerZeroCannotBeRenamed, index};
   }
+  // A name of blanks only would show as an empty row, and its file as an empty name.
+  if (newName.find_first_not_of(" \t") == std::string_view::npos) {
+    prompter.Show("Invalid layer name\r\nThe layer name must not be blank", kRenameCaption, Icon::Warning,
+                  Buttons::Ok);
+    return {RenameResult::NameBlank, index};
+  }
   if (FindLayerByName(newName) >= 0) {
     prompter.Show("Invalid layer name\r\nThe layer name must be unique", kRenameCaption, Icon::Warning, Buttons::Ok);
     return {RenameResult::NameNotUnique, index};

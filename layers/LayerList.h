@@ -27,7 +27,7 @@ struct Layer {
   std::uint32_t objectCount = 0;
 };
 
-enum class RenameResult { Renamed, LayerZeroCannotBeRenamed, NameNotUnique, NoSuchLayer };
+enum class RenameResult { Renamed, LayerZeroCannotBeRenamed, NameNotUnique, NameBlank, NoSuchLayer };
 struct RenameOutcome {
   RenameResult result = RenameResult::NoSuchLayer;
   int index = -1;  // the layer's new index when Renamed, else its unchanged index

@@ -80,6 +80,17 @@ TEST_F(LayerManagerTest, RenamedRowsMoveToTheirPlaceAndStaySelected) {
   EXPECT_EQ(log.changes, (Changes{{Row("Basement"), ChangeKind::CurrentChanged}}));
 }
 
+TEST_F(LayerManagerTest, BlankNamesAreRefusedWithAMessage) {
+  for (const char* blank : {"", "   ", " \t "}) {
+    prompter.messages.clear();
+    model.Rename(Row("a"), blank);
+    EXPECT_EQ(Shown(), (Strings{"0|0", "a|0", "b|2", "c|1", "d|0"})) << '"' << blank << '"';
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Invalid layer name\r\nThe layer name must not be blank");
+    EXPECT_EQ(prompter.messages[0].icon, Icon::Warning);
+  }
+}
+
 TEST_F(LayerManagerTest, LampClickOnTheCurrentLayerSwitchesItOffAndKeepsItCurrent) {
   model.ClickLamp(0);
   EXPECT_FALSE(layers.IsLayerOn(0));
