@@ -281,10 +281,13 @@ TEST_F(MainWindowTest, ClosingAsksAboutModifiedLayersOnly) {
   Read("Attic", "Zone, Z9;\r\n");
   model.layers.At(0).modified = true;
   LayerNamed("Zone1").modified = true;
-  prompter.script = {Answer::Yes, Answer::No};
+  // Escape or the question's close box decides nothing: the window stays with everything in it.
+  prompter.script = {Answer::Cancel, Answer::Yes, Answer::No};
+  EXPECT_EQ(model.RequestClose(), CloseOutcome::Refused);
+  EXPECT_TRUE(LayerNamed("Zone1").modified);
   EXPECT_EQ(model.RequestClose(), CloseOutcome::SaveFirst);
   EXPECT_EQ(model.RequestClose(), CloseOutcome::Release);
-  ASSERT_EQ(prompter.messages.size(), 2u);
+  ASSERT_EQ(prompter.messages.size(), 3u);
   const RecordedMessage& question = prompter.messages[0];
   EXPECT_EQ(question.text, "Save changes to following layers?\r\n\r\n    0\r\n    Zone1");
   EXPECT_EQ(std::tuple(question.caption, question.icon, question.buttons),
