@@ -405,10 +405,12 @@ CloseOutcome MainWindowModel::RequestClose() {
     question += "\r\n    " + layer.name;
     anyModified = true;
   }
-  if (anyModified && prompter_.Show(question, kAppCaption, Icon::Question, Buttons::YesNo) == Answer::Yes) {
-    return CloseOutcome::SaveFirst;
+  if (!anyModified) return CloseOutcome::Release;
+  switch (prompter_.Show(question, kAppCaption, Icon::Question, Buttons::YesNo)) {
+    case Answer::Yes: return CloseOutcome::SaveFirst;
+    case Answer::No: return CloseOutcome::Release;
+    default: return CloseOutcome::Refused;  // closed without an answer: nothing is decided, nothing lost
   }
-  return CloseOutcome::Release;
 }
 
 bool MainWindowModel::RequestRestore() {
