@@ -1,4 +1,4 @@
-#include "store/WholeFile.h"
+#include "base/WholeFile.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -16,7 +16,10 @@ WholeFile::~WholeFile() {
 }
 
 ReadStatus WholeFile::Read(const std::string& path, std::uint64_t limit) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a named pipe waits for a writer that may never
+  // come; with it the open returns and the pipe is refused below as no regular
+  // file. Reading a regular file is not affected by the flag.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return ReadStatus::CannotOpen;
   const ReadStatus status = ReadOpen(fd, limit);
   ::close(fd);
@@ -36,6 +39,15 @@ ReadStatus WholeFile::ReadOpen(int fd, std::uint64_t limit) {
   const auto size = static_cast<std::uint64_t>(info.st_size);
   if (size > limit || size > kMaxFileSize) return ReadStatus::TooLarge;
   if (size == 0) return ReadStatus::Ok;
+  // The file's own pages, shared with the page cache: no copy is made. Files are
+  // replaced by renaming a new one over them (safe saving), which leaves this
+  // mapping on the old contents.
+  void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+  if (mapped != MAP_FAILED) {
+    data_ = static_cast<char*>(mapped);
+    size_ = static_cast<std::size_t>(size);
+    return ReadStatus::Ok;
+  }
   void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
   if (pages == MAP_FAILED) return ReadStatus::CannotRead;
   data_ = static_cast<char*>(pages);

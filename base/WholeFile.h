@@ -30,7 +30,7 @@ class WholeFile {
  private:
   ReadStatus ReadOpen(int fd, std::uint64_t limit);
 
-  char* data_ = nullptr;
+  char* data_ = nullptr;  // mapped pages: the file's own, or a copy read into fresh ones
   std::size_t size_ = 0;
 };
 

@@ -50,10 +50,10 @@ inline void AddMadeUpObjects(Dictionary& store, std::uint16_t g, std::uint16_t c
   for (std::uint32_t i = 0; i < count && cls.objectLayers.size() < kMaxCount; ++i) {
     const std::uint16_t o = store.AddObject(g, c, layer);
     for (std::uint16_t f = 0; f < cls.fieldCount(); ++f)
-      cls.fields[f].values[o].value = MadeUpValue(cls, cls.fields[f], o, f);
+      cls.GetValue(f, o).value = MadeUpValue(cls, cls.fields[f], o, f);
     if (o % 8 == 0) {
-      cls.fields[0].values[o].comment = "Object " + std::to_string(o) + " of its class\r\nmade up for a benchmark";
-      if (cls.fieldCount() > 1) cls.fields[1].values[o].comment = "a retained comment";
+      cls.GetValue(0, o).comment = "Object " + std::to_string(o) + " of its class\r\nmade up for a benchmark";
+      if (cls.fieldCount() > 1) cls.GetValue(1, o).comment = "a retained comment";
     }
   }
 }

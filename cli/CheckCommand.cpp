@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ProcessStore.h"
 #include "cli/LoadInputs.h"
 #include "cli/StderrPrompter.h"
 #include "checks/StoreCheck.h"
@@ -88,7 +89,7 @@ int RunCheck(const Args& arguments) {
   const bool summary = TakeFlag(args, "--summary");
   InputOptions options;
   if (!ParseInputOptions(args, false, options)) return 2;
-  Dictionary store;
+  Dictionary& store = ProcessStore();
   LayerList layers;
   StderrPrompter prompter;
   LoadedInputs loaded;

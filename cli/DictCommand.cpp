@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/Commands.h"
+#include "cli/ProcessStore.h"
 #include "cli/StderrPrompter.h"
 #include "store/Dictionary.h"
 #include "store/IddReader.h"
@@ -15,7 +16,7 @@ int RunDict(const Args& args) {
     std::fprintf(stderr, "usage: verdanto dict PATH\n");
     return 1;
   }
-  Dictionary store;
+  Dictionary& store = ProcessStore();
   NullProgress progress;
   StderrPrompter prompter;
   const auto start = std::chrono::steady_clock::now();

@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ProcessStore.h"
 #include "cli/LoadInputs.h"
 #include "cli/StderrPrompter.h"
 #include "output/SaveLayers.h"
@@ -13,7 +14,7 @@ namespace verdanto::cli {
 int RunFormat(const Args& args) {
   InputOptions options;
   if (!ParseInputOptions(args, true, options)) return 1;
-  Dictionary store;
+  Dictionary& store = ProcessStore();
   LayerList layers;
   StderrPrompter prompter;
   LoadedInputs loaded;

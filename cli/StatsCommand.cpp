@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/Commands.h"
+#include "cli/ProcessStore.h"
 #include "cli/LoadInputs.h"
 #include "cli/StderrPrompter.h"
 
@@ -13,7 +14,7 @@ namespace verdanto::cli {
 int RunStats(const Args& args) {
   InputOptions options;
   if (!ParseInputOptions(args, false, options)) return 1;
-  Dictionary store;
+  Dictionary& store = ProcessStore();
   LayerList layers;
   StderrPrompter prompter;
   LoadedInputs loaded;

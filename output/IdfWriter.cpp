@@ -67,7 +67,9 @@ class IdfWriter {
     std::size_t lastValue = 0;
     std::size_t lastComment = 0;
     bool any = false;
-    for (std::size_t f = 0; f < cls.fields.size(); ++f) {
+    // Fields past the object's bound hold nothing: wide classes are not walked whole.
+    const std::size_t end = cls.valueEnds[o];
+    for (std::size_t f = 0; f < end; ++f) {
       const FieldValue& value = cls.fields[f].values[o];
       if (const std::size_t len = value.value.size()) {
         any = true;

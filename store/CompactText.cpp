@@ -1,5 +1,8 @@
 #include "store/CompactText.h"
 
+#include <malloc.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -23,7 +26,18 @@ char* NewBlock(std::size_t size) {
 
 }  // namespace
 
-CompactText::~CompactText() { std::free(block_); }
+CompactText::~CompactText() { Release(); }
+
+void CompactText::Release() noexcept {
+  if (!Borrowed()) std::free(block_);
+  block_ = nullptr;
+}
+
+CompactText CompactText::Borrowing(const char* block) noexcept {
+  CompactText text;
+  text.block_ = reinterpret_cast<char*>(reinterpret_cast<std::uintptr_t>(block) | 1u);
+  return text;
+}
 
 CompactText& CompactText::operator=(const CompactText& other) {
   if (this != &other) Assign(other.view());
@@ -35,19 +49,16 @@ CompactText& CompactText::operator=(CompactText&& other) noexcept {
   return *this;
 }
 
-const char* CompactText::data() const noexcept { return block_ ? block_ + kHeader : ""; }
+const char* CompactText::data() const noexcept { return block_ ? Block() + kHeader : ""; }
 
 std::size_t CompactText::size() const noexcept {
   if (!block_) return 0;
   std::uint32_t length;
-  std::memcpy(&length, block_, kHeader);
+  std::memcpy(&length, Block(), kHeader);
   return length;
 }
 
-void CompactText::clear() noexcept {
-  std::free(block_);
-  block_ = nullptr;
-}
+void CompactText::clear() noexcept { Release(); }
 
 void CompactText::Assign(std::string_view text) {
   // The new block is filled before the old one goes, so assigning a view of
@@ -57,18 +68,37 @@ void CompactText::Assign(std::string_view text) {
     block = NewBlock(text.size());
     std::memcpy(block + kHeader, text.data(), text.size());
   }
-  std::free(block_);
+  Release();
   block_ = block;
 }
 
+// A text built of many appends (a note of thousands of lines) must not be copied
+// whole each time: the block grows by half again when it is full, and the room
+// the allocator already gave it is used first.
 void CompactText::Append(std::string_view text) {
   if (text.empty()) return;
   const std::size_t old = size();
-  char* block = NewBlock(old + text.size());
-  std::memcpy(block + kHeader, data(), old);
-  std::memcpy(block + kHeader + old, text.data(), text.size());
-  std::free(block_);
-  block_ = block;
+  const std::size_t length = old + text.size();
+  if (length > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
+  const std::size_t need = kHeader + length;
+  const bool inside = block_ && text.data() >= Block() && text.data() < Block() + kHeader + old;
+  const bool growable = block_ && !Borrowed() && !inside;
+  if (growable && ::malloc_usable_size(block_) >= need) {
+    std::memcpy(block_ + kHeader + old, text.data(), text.size());
+  } else if (growable) {
+    auto* grown = static_cast<char*>(std::realloc(block_, std::max(need, (kHeader + old) * 3 / 2)));
+    if (!grown) throw std::bad_alloc();
+    block_ = grown;
+    std::memcpy(block_ + kHeader + old, text.data(), text.size());
+  } else {
+    char* block = NewBlock(length);
+    std::memcpy(block + kHeader, data(), old);
+    std::memcpy(block + kHeader + old, text.data(), text.size());
+    Release();
+    block_ = block;
+  }
+  const auto stored = static_cast<std::uint32_t>(length);
+  std::memcpy(block_, &stored, kHeader);
 }
 
 std::ostream& operator<<(std::ostream& out, const CompactText& text) { return out << text.view(); }

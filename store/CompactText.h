@@ -1,5 +1,9 @@
 #pragma once
-// An owned 8-bit text in one pointer: empty texts allocate nothing.
+// An 8-bit text in one pointer: empty texts allocate nothing.
+//
+// Usually the text owns its block. A text made by TextPool::Add borrows a block
+// of the pool instead (the dictionary's texts: a hundred thousand of them, read
+// once and kept together); copying it makes an owned copy.
 //
 // The store keeps one value and one comment per field per object, and real classes
 // are thousands of fields wide, so the entry must stay small; std::string would cost
@@ -20,6 +24,8 @@ class CompactText {
   CompactText(const char* text) { Assign(std::string_view(text)); }  // NOLINT
   CompactText(const CompactText& other) { Assign(other.view()); }
   CompactText(CompactText&& other) noexcept : block_(other.block_) { other.block_ = nullptr; }
+  // A text that borrows `block` (a uint32_t length, then the bytes; at an even address).
+  static CompactText Borrowing(const char* block) noexcept;
   ~CompactText();
 
   CompactText& operator=(const CompactText& other);
@@ -51,7 +57,13 @@ class CompactText {
 
  private:
   void Assign(std::string_view text);
-  // Layout of the block: a uint32_t length, then the bytes. Null when empty.
+  bool Borrowed() const noexcept { return (reinterpret_cast<std::uintptr_t>(block_) & 1u) != 0; }
+  const char* Block() const noexcept {
+    return reinterpret_cast<const char*>(reinterpret_cast<std::uintptr_t>(block_) & ~std::uintptr_t{1});
+  }
+  void Release() noexcept;
+  // Layout of the block: a uint32_t length, then the bytes. Null when empty. The
+  // lowest bit set marks a borrowed block.
   char* block_ = nullptr;
 };
 

@@ -21,18 +21,26 @@ void KeepMarked(std::vector<T>& items, const std::vector<bool>& keep) {
   items.erase(items.begin() + static_cast<std::ptrdiff_t>(out), items.end());
 }
 
+// Empty cells at the end of a column stand for nothing; without them a column's
+// last cell belongs to an object whose bound covers the field, so that the
+// removals below, which only visit fields under the bounds, reach every cell.
+void DropEmptyTail(std::vector<FieldValue>& cells) {
+  while (!cells.empty() && cells.back().value.empty() && cells.back().comment.empty()) cells.pop_back();
+  if (cells.empty()) cells.shrink_to_fit();
+}
+
 }  // namespace
 
 std::uint16_t Dictionary::AddGroup(std::string_view name) {
   classIndex_.reset();
-  groups_.emplace_back().name = name;
+  groups_.emplace_back().name = PoolText(name);
   return static_cast<std::uint16_t>(groups_.size() - 1);
 }
 
 std::uint16_t Dictionary::AddClass(std::uint16_t g, std::string_view name) {
   classIndex_.reset();
   auto& classes = groups_[g].classes;
-  classes.emplace_back().name = name;
+  classes.emplace_back().name = PoolText(name);
   return static_cast<std::uint16_t>(classes.size() - 1);
 }
 
@@ -44,36 +52,67 @@ std::uint32_t Dictionary::TotalClassCount() const noexcept {
 
 std::uint16_t Dictionary::AddField(std::uint16_t g, std::uint16_t c, std::string_view name) {
   auto& fields = GetClass(g, c).fields;
-  fields.emplace_back().name = name;
+  fields.emplace_back().name = PoolText(name);
   return static_cast<std::uint16_t>(fields.size() - 1);
 }
 
 std::uint16_t Dictionary::AddKey(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::string_view text) {
   auto& keys = GetField(g, c, f).keys;
-  keys.emplace_back(text);
+  keys.push_back(PoolText(text));
   return static_cast<std::uint16_t>(keys.size() - 1);
 }
 
 std::uint16_t Dictionary::AddRefName(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::string_view text) {
   auto& names = GetField(g, c, f).refNames;
-  names.emplace_back(text);
+  names.push_back(PoolText(text));
   return static_cast<std::uint16_t>(names.size() - 1);
 }
 
-std::uint16_t Dictionary::AddObject(std::uint16_t g, std::uint16_t c, std::uint16_t layer) {
-  auto& cls = GetClass(g, c);
-  for (auto& field : cls.fields) field.values.emplace_back();
-  cls.objectLayers.push_back(layer);
-  cls.objectLines.resize(cls.objectLayers.size());
-  return static_cast<std::uint16_t>(cls.objectLayers.size() - 1);
+std::uint16_t DictClass::AddObject(std::uint16_t layer) {
+  objectLayers.push_back(layer);
+  valueEnds.push_back(0);
+  objectLines.resize(objectLayers.size());
+  return static_cast<std::uint16_t>(objectLayers.size() - 1);
 }
 
-void Dictionary::DeleteObject(std::uint16_t g, std::uint16_t c, std::uint16_t o) {
-  auto& cls = GetClass(g, c);
-  for (auto& field : cls.fields) field.values.erase(field.values.begin() + o);
-  cls.objectLayers.erase(cls.objectLayers.begin() + o);
-  if (o < cls.objectLines.size()) cls.objectLines.erase(cls.objectLines.begin() + o);
+FieldValue& DictClass::GetValue(std::uint16_t f, std::uint16_t o) {
+  auto& cells = fields[f].values.cells_;
+  if (cells.size() <= o) cells.resize(o + 1u);
+  if (valueEnds[o] <= f) valueEnds[o] = static_cast<std::uint16_t>(f + 1u);
+  return cells[o];
 }
+
+// Only fields below the largest bound of objects o and later can hold a cell at o.
+void DictClass::DeleteObject(std::uint16_t o) {
+  const std::uint16_t reach = *std::max_element(valueEnds.begin() + o, valueEnds.end());
+  for (std::uint16_t f = 0; f < reach; ++f) {
+    auto& cells = fields[f].values.cells_;
+    if (o < cells.size()) cells.erase(cells.begin() + o);
+    DropEmptyTail(cells);
+  }
+  objectLayers.erase(objectLayers.begin() + o);
+  valueEnds.erase(valueEnds.begin() + o);
+  if (o < objectLines.size()) objectLines.erase(objectLines.begin() + o);
+}
+
+void DictClass::KeepObjects(const std::vector<bool>& keep) {
+  const std::uint16_t reach = valueEnds.empty() ? 0 : *std::max_element(valueEnds.begin(), valueEnds.end());
+  for (std::uint16_t f = 0; f < reach; ++f) {
+    auto& cells = fields[f].values.cells_;
+    KeepMarked(cells, keep);
+    DropEmptyTail(cells);
+  }
+  KeepMarked(objectLayers, keep);
+  KeepMarked(valueEnds, keep);
+  objectLines.resize(keep.size());
+  KeepMarked(objectLines, keep);
+}
+
+std::uint16_t Dictionary::AddObject(std::uint16_t g, std::uint16_t c, std::uint16_t layer) {
+  return GetClass(g, c).AddObject(layer);
+}
+
+void Dictionary::DeleteObject(std::uint16_t g, std::uint16_t c, std::uint16_t o) { GetClass(g, c).DeleteObject(o); }
 
 void Dictionary::DeleteLayerObjects(std::uint16_t layer) {
   for (auto& group : groups_)
@@ -81,10 +120,7 @@ void Dictionary::DeleteLayerObjects(std::uint16_t layer) {
       if (std::find(cls.objectLayers.begin(), cls.objectLayers.end(), layer) == cls.objectLayers.end()) continue;
       std::vector<bool> keep(cls.objectLayers.size());
       for (std::size_t o = 0; o < keep.size(); ++o) keep[o] = cls.objectLayers[o] != layer;
-      for (auto& field : cls.fields) KeepMarked(field.values, keep);
-      KeepMarked(cls.objectLayers, keep);
-      cls.objectLines.resize(keep.size());
-      KeepMarked(cls.objectLines, keep);
+      cls.KeepObjects(keep);
     }
 }
 
@@ -155,6 +191,7 @@ void Dictionary::Clear() {
   refNameIndex_.reset();
   groups_.clear();
   groups_.shrink_to_fit();
+  texts_.Clear();
   version.clear();
 }
 

@@ -2,16 +2,22 @@
 // The object store: the data dictionary (groups, classes, fields) and every
 // object held against it. An object has no record of its own: object o of class
 // (g, c) is entry o of each field's `values` and of the class's `objectLayers`.
+// A field's column of values reaches only as far as the last object that was given
+// a value or comment in it, so an object costs the values it holds, not the width
+// of its class (thousands of fields, most of them empty in real files).
 // Groups, classes, fields and objects are addressed by 16-bit positions that
 // move down when an earlier entry is removed. Operations do not check indexes.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "store/CompactArray.h"
 #include "store/CompactText.h"
+#include "store/TextPool.h"
 
 namespace verdanto {
 
@@ -43,6 +49,26 @@ struct FieldValue {
 };
 static_assert(sizeof(FieldValue) <= 16, "one entry per field per object: keep it small");
 
+// What every object holds in a field past the end of the field's column.
+inline const FieldValue kNoValue{};
+
+// The values of one field by object. Reading is open to all; past the end of the
+// column it gives the shared empty value. Storing goes through DictClass::GetValue,
+// which grows the column and keeps the class's per-object bounds.
+class ValueColumn {
+ public:
+  const FieldValue& operator[](std::size_t o) const noexcept { return o < cells_.size() ? cells_[o] : kNoValue; }
+  // Cells held: at most the class's object count, often fewer.
+  std::size_t size() const noexcept { return cells_.size(); }
+  bool empty() const noexcept { return cells_.empty(); }
+  std::vector<FieldValue>::const_iterator begin() const noexcept { return cells_.begin(); }
+  std::vector<FieldValue>::const_iterator end() const noexcept { return cells_.end(); }
+
+ private:
+  friend struct DictClass;
+  std::vector<FieldValue> cells_;
+};
+
 struct FieldRef {
   std::uint16_t group = 0;
   std::uint16_t classNo = 0;
@@ -59,16 +85,16 @@ struct DictField {
   CompactText minimum;  // empty: no lower bound
   CompactText maximum;  // empty: no upper bound
   CompactText defaultValue;
-  std::vector<CompactText> keys;
+  CompactArray<CompactText> keys;
   // \object-list and \reference names as written, in file order. After
   // BuildIndexes, refNameLinks[i] is the position in the store's reference-name
   // index of the shared RefName of refNames[i].
-  std::vector<CompactText> refNames;
-  std::vector<std::uint32_t> refNameLinks;
+  CompactArray<CompactText> refNames;
+  CompactArray<std::uint32_t> refNameLinks;
   // Positions in refNames of the names written as \reference: an object-list
   // field that also carries \reference fills those lists with its values.
-  std::vector<std::uint16_t> referencePositions;
-  std::vector<FieldValue> values;  // one per object of the class
+  CompactArray<std::uint16_t> referencePositions;
+  ValueColumn values;  // by object, up to the last object with a value or comment here
   std::uint32_t flags = static_cast<std::uint32_t>(FieldType::Unspecified) << FieldFlag::TypeShift;
 
   std::uint16_t keyCount() const noexcept { return static_cast<std::uint16_t>(keys.size()); }
@@ -82,6 +108,8 @@ struct DictField {
   bool Has(std::uint32_t flag) const noexcept { return (flags & flag) != 0; }
 };
 
+static_assert(sizeof(DictField) <= 128, "tens of thousands per dictionary: keep it small");
+
 struct DictClass {
   CompactText name;
   CompactText memo;  // each \memo text followed by CR LF
@@ -90,6 +118,9 @@ struct DictClass {
   std::uint16_t minFields = 0;
   std::uint32_t flags = 0;
   std::vector<std::uint16_t> objectLayers;  // layer id of each object
+  // Per object, a bound on its fields: every field at or past it is empty with no
+  // comment. The writer and the checks stop there instead of visiting every field.
+  std::vector<std::uint16_t> valueEnds;
   // Line of the input file on which each object began; 0 for an object not read from a file.
   std::vector<std::uint32_t> objectLines;
 
@@ -97,6 +128,17 @@ struct DictClass {
   std::uint16_t objectCount() const noexcept { return static_cast<std::uint16_t>(objectLayers.size()); }
   bool Has(std::uint32_t flag) const noexcept { return (flags & flag) != 0; }
   std::uint32_t ObjectLine(std::uint16_t o) const noexcept { return o < objectLines.size() ? objectLines[o] : 0; }
+  std::uint16_t ValueEnd(std::uint16_t o) const noexcept { return valueEnds[o]; }
+
+  // Appends an object with every value empty; costs the same whatever the width.
+  std::uint16_t AddObject(std::uint16_t layer);
+  const FieldValue& GetValue(std::uint16_t f, std::uint16_t o) const noexcept { return fields[f].values[o]; }
+  // For storing: grows field f's column to reach object o. Read through the const
+  // overload, so that reading leaves the columns as they are.
+  FieldValue& GetValue(std::uint16_t f, std::uint16_t o);
+  void DeleteObject(std::uint16_t o);
+  // Removes every object whose keep flag is false, keeping the others in order.
+  void KeepObjects(const std::vector<bool>& keep);
 };
 
 struct DictGroup {
@@ -149,8 +191,9 @@ class Dictionary {
   std::uint16_t AddRefName(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::string_view text);
 
   std::uint16_t AddObject(std::uint16_t g, std::uint16_t c, std::uint16_t layer);
+  // The mutable overload is for storing: it grows the column (see DictClass::GetValue).
   FieldValue& GetValue(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::uint16_t o) {
-    return GetField(g, c, f).values[o];
+    return GetClass(g, c).GetValue(f, o);
   }
   const FieldValue& GetValue(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::uint16_t o) const {
     return GetField(g, c, f).values[o];
@@ -175,7 +218,12 @@ class Dictionary {
   void RemoveLastGroup();
   void Clear();
 
+  // A text kept in the dictionary's pool, for the dictionary's own texts (names,
+  // labels, units, bounds, keys): they live until Clear.
+  CompactText PoolText(std::string_view text) { return texts_.Add(text); }
+
  private:
+  TextPool texts_;  // before groups_: destroyed after the texts that borrow from it
   std::vector<DictGroup> groups_;
   std::optional<std::vector<ClassIndexEntry>> classIndex_;
   std::optional<std::vector<RefName>> refNameIndex_;

@@ -263,7 +263,8 @@ std::size_t IddParser::CountFieldsAhead(std::size_t from) const {
       }
       if (at > cursor) {
         ++count;
-        if (text_[at] == ';') return count;
+        // Capped here too: one line can list millions of fields.
+        if (text_[at] == ';' || count >= kMaxCount) return count;
       }
       cursor = at + 1;
     }
@@ -359,39 +360,39 @@ void IddParser::ApplyFieldProperty(Property property, std::string_view value) {
   DictField& field = store_.GetField(*group_, *classNo_, *field_);
   const std::string_view trimmed = TrimBlanks(value);
   switch (property) {
-    case Property::Field: field.label = trimmed; break;
+    case Property::Field: field.label = store_.PoolText(trimmed); break;
     case Property::Note: field.note.Append(std::string(trimmed) + "\r\n"); break;
     case Property::RequiredField: field.flags |= FieldFlag::RequiredField; break;
-    case Property::Units: field.units = trimmed; break;
-    case Property::IpUnits: field.ipUnits = trimmed; break;
+    case Property::Units: field.units = store_.PoolText(trimmed); break;
+    case Property::IpUnits: field.ipUnits = store_.PoolText(trimmed); break;
     case Property::Minimum:
       // "\minimum >0" is the exclusive form written with a blank before the sign.
       if (trimmed.starts_with('>')) {
-        field.minimum = TrimBlanks(trimmed.substr(1));
+        field.minimum = store_.PoolText(TrimBlanks(trimmed.substr(1)));
         field.flags &= ~FieldFlag::MinInclusive;
         break;
       }
-      field.minimum = trimmed;
+      field.minimum = store_.PoolText(trimmed);
       field.flags |= FieldFlag::MinInclusive;
       break;
     case Property::MinimumAbove:
-      field.minimum = trimmed;
+      field.minimum = store_.PoolText(trimmed);
       field.flags &= ~FieldFlag::MinInclusive;
       break;
     case Property::Maximum:
       if (trimmed.starts_with('<')) {  // "\maximum <100", as above
-        field.maximum = TrimBlanks(trimmed.substr(1));
+        field.maximum = store_.PoolText(TrimBlanks(trimmed.substr(1)));
         field.flags &= ~FieldFlag::MaxInclusive;
         break;
       }
-      field.maximum = trimmed;
+      field.maximum = store_.PoolText(trimmed);
       field.flags |= FieldFlag::MaxInclusive;
       break;
     case Property::MaximumBelow:
-      field.maximum = trimmed;
+      field.maximum = store_.PoolText(trimmed);
       field.flags &= ~FieldFlag::MaxInclusive;
       break;
-    case Property::Default: field.defaultValue = trimmed; break;
+    case Property::Default: field.defaultValue = store_.PoolText(trimmed); break;
     case Property::Autosizable: field.flags |= FieldFlag::Autosizable; break;
     case Property::Autocalculatable: field.flags |= FieldFlag::Autocalculatable; break;
     case Property::Type:
@@ -439,7 +440,7 @@ void IddParser::ApplyClassProperty(Property property, std::string_view value) {
     case Property::UniqueObject: cls.flags |= ClassFlag::UniqueObject; break;
     case Property::RequiredObject: cls.flags |= ClassFlag::RequiredObject; break;
     case Property::MinFields: cls.minFields = LeadingInteger16(value); break;
-    case Property::Obsolete: cls.obsolete = TrimBlanks(value); break;
+    case Property::Obsolete: cls.obsolete = store_.PoolText(TrimBlanks(value)); break;
     // The number of extensible fields after the colon is not kept.
     case Property::Extensible: cls.flags |= ClassFlag::Extensible; break;
     default: break;

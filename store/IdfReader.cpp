@@ -160,22 +160,25 @@ class IdfParser {
     }
     if (class_->objectLayers.size() >= kMaxCount) return Reject(Fault::TooManyObjects, class_->name);
     object_ = store_.AddObject(group_, classNo_, 0);
-    class_->objectLines[object_] = static_cast<std::uint32_t>(line_);  // where findings point the user
     objectLine_ = line_;
     beforeObject_ = last_;
     if (droppedLine_ == line_) droppedLine_ = 0;  // what follows on the line is no longer the rejected object's
+    class_->objectLines[object_] = static_cast<std::uint32_t>(line_);  // where findings point the user
     field_ = 0;
     state_ = State::InObject;
   }
 
   void StoreValue(std::string_view token) {
     const auto field = static_cast<std::uint16_t>(field_);
-    FieldValue& value = store_.GetValue(group_, classNo_, field, object_);
-    value.value = token;
-    if (hasPending_) {
-      value.comment = pending_;
-      pending_.clear();
-      hasPending_ = false;
+    // An empty value with no comment is what the store holds anyway: no cell for it.
+    if (!token.empty() || hasPending_) {
+      FieldValue& value = store_.GetValue(group_, classNo_, field, object_);
+      value.value = token;
+      if (hasPending_) {
+        value.comment = pending_;
+        pending_.clear();
+        hasPending_ = false;
+      }
     }
     last_ = {true, group_, classNo_, field, object_, line_};
     ++field_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <functional>
 #include <memory>
 #include <random>
@@ -314,7 +316,10 @@ TEST(IddReaderTest, ReadsFiles) {
   EXPECT_EQ(Outline(store), "G: C(A1)");
   EXPECT_EQ(store.RefNameCount(), 1u);
   EXPECT_TRUE(prompter.messages.empty());
-  for (const std::string& path : {folder.PathOf("missing.idd"), folder.PathOf("")}) {
+  // A named pipe with no writer would block an ordinary open for good.
+  const std::string pipe = folder.PathOf("pipe.idd");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {folder.PathOf("missing.idd"), folder.PathOf(""), pipe}) {
     prompter.messages.clear();
     EXPECT_FALSE(LoadDictionary(path, store, progress, prompter));
     EXPECT_EQ(store.GroupCount(), 0);
@@ -340,6 +345,14 @@ TEST(IddReaderTest, CountsPastTheStoreLimitAreRefused) {
        [](const Dictionary& d) {
          EXPECT_EQ(d.FieldCount(0, 0), kMaxCount);
          EXPECT_EQ(DescribeField(d.GetField(0, 0, kMaxCount - 1)), "A1 type=unspecified");
+         EXPECT_TRUE(Outline(d).ends_with(" Next(B1)"));
+       }},
+      // All on one line: the field array is never made for more than the cap.
+      {"\\group G\nBig," + Repeat("A1,", over) + "Z;\nNext,B1;\n",
+       "Too many fields in class \"Big\".\r\nThe remaining fields will not be loaded.",
+       [](const Dictionary& d) {
+         EXPECT_EQ(d.FieldCount(0, 0), kMaxCount);
+         EXPECT_LE(d.GetClass(0, 0).fields.capacity(), kMaxCount);
          EXPECT_TRUE(Outline(d).ends_with(" Next(B1)"));
        }},
       {"\\group G\nC,\nA1;\n" + Repeat("\\key k\n", over) + "Next,B1;\n\\key z\n",

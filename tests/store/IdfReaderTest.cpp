@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <random>
 #include <string>
@@ -9,12 +11,14 @@
 #include "support/TempFolder.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/StoreDump.h"
+#include "tests/support/StoreInvariants.h"
 
 namespace verdanto {
 namespace {
 
 using testing::BuildSampleDictionary;
 using testing::DumpObjects;
+using testing::ExpectColumnsFollowValues;
 using testing::RecordingProgress;
 using testing::RecordingPrompter;
 
@@ -41,9 +45,7 @@ struct Read {
   explicit Read(std::string_view text) {
     BuildSampleDictionary(store);
     EXPECT_TRUE(LoadInputText(text, store, progress, prompter));
-    for (std::uint16_t g = 0; g < store.GroupCount(); ++g)
-      for (const DictClass& cls : store.GetGroup(g).classes)
-        for (const DictField& field : cls.fields) EXPECT_EQ(field.values.size(), cls.objectLayers.size());
+    ExpectColumnsFollowValues(store);
   }
   std::string Dump() const { return DumpObjects(store); }
 };
@@ -221,6 +223,11 @@ TEST(IdfReader, LoadInputFileReadsAFileWholeOrReportsIt) {
   EXPECT_FALSE(LoadInputFile(folder.PathOf("missing.idf"), store, progress, prompter));
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, "Unable to open " + folder.PathOf("missing.idf") + ".");
+  const std::string pipe = folder.PathOf("pipe.idf");  // no writer: an ordinary open would wait for good
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(LoadInputFile(pipe, store, progress, prompter));
+  ASSERT_EQ(prompter.messages.size(), 2u);
+  EXPECT_EQ(prompter.messages[1].text, "Unable to open " + pipe + ".");
   EXPECT_EQ(prompter.messages[0].caption, "Verdanto");
   EXPECT_EQ(prompter.messages[0].icon, Icon::Error);
 }
@@ -264,6 +271,27 @@ TEST(IdfReader, AsksOnceAfterTenFaultsWhetherToGoOnReporting) {
   // Ten faults ask nothing.
   Read ten(text.substr(0, text.find("Foo11")));
   EXPECT_EQ(ten.prompter.messages.size(), 10u);
+}
+
+// Running out of memory part-way: the objects read so far go, those before stay.
+TEST(IdfReader, AReadThatFailsPartWayRemovesWhatItRead) {
+  struct OutOfMemory final : Prompter {
+    std::vector<std::string> texts;
+    Answer Show(std::string_view text, std::string_view, Icon, Buttons) override {
+      texts.emplace_back(text);
+      if (texts.size() == 1) throw std::bad_alloc();
+      return Answer::Ok;
+    }
+  } prompter;
+  Dictionary store;
+  BuildSampleDictionary(store);
+  std::uint16_t g = 0, c = 0;
+  ASSERT_TRUE(store.FindClass("Zone", g, c));
+  store.GetValue(g, c, 0, store.AddObject(g, c, 2)).value = "old";
+  NullProgress progress;
+  EXPECT_FALSE(LoadInputText("Zone, a;\r\nWall, w;\r\nFoo, x;\r\nZone, b;", store, progress, prompter, "in.idf"));
+  EXPECT_EQ(DumpObjects(store, true), "@2 Zone: [old] [] [] []\n");
+  EXPECT_EQ(prompter.texts.back(), "Not enough memory to read in.idf.");
 }
 
 TEST(IdfReader, RefusesUtf16Text) {

@@ -250,7 +250,7 @@ void MainWindowModel::FillValueColumn() {
   hasValueColumn = true;
   valueHeader = Format("<Object %d>", selectedObject + 1);
   for (std::uint16_t f = 0; f < detailRows.size(); ++f) {
-    detailRows[f].value = store.GetValue(selectedGroup, selectedClass, f, selectedObject).value.str();
+    detailRows[f].value = store.GetField(selectedGroup, selectedClass, f).values[selectedObject].value.str();
   }
 }
 
@@ -325,7 +325,11 @@ void MainWindowModel::DupObject() {
   if (!o) return;
   const std::uint16_t g = selectedItem_.group;
   const std::uint16_t c = selectedItem_.classNo;
-  for (DictField& field : store.GetClass(g, c).fields) field.values[*o] = field.values[source];
+  DictClass& cls = store.GetClass(g, c);
+  for (std::uint16_t f = 0; f < cls.ValueEnd(source); ++f) {
+    FieldValue copy = cls.fields[f].values[source];  // a copy: storing may move the column
+    if (!copy.value.empty() || !copy.comment.empty()) cls.GetValue(f, *o) = std::move(copy);
+  }
   Commit();
   SelectTreeItem({TreeItemKind::Object, g, c, *o});
 }
@@ -367,7 +371,7 @@ void MainWindowModel::FieldEdited(const FieldEditTarget& target, bool accepted, 
   const bool shown = selectedItem_ == TreeItem{TreeItemKind::Object, target.group, target.classNo, target.object};
   if (shown && target.field < detailRows.size()) {
     detailRows[target.field].value =
-        store.GetValue(target.group, target.classNo, target.field, target.object).value.str();
+        store.GetField(target.group, target.classNo, target.field).values[target.object].value.str();
     Notify(kValueColumnPart);
   }
   if (target.field == 0 && RowOfObject(target.group, target.classNo, target.object) >= 0) {
@@ -405,12 +409,10 @@ CloseOutcome MainWindowModel::RequestClose() {
     question += "\r\n    " + layer.name;
     anyModified = true;
   }
-  if (!anyModified) return CloseOutcome::Release;
-  switch (prompter_.Show(question, kAppCaption, Icon::Question, Buttons::YesNo)) {
-    case Answer::Yes: return CloseOutcome::SaveFirst;
-    case Answer::No: return CloseOutcome::Release;
-    default: return CloseOutcome::Refused;  // closed without an answer: nothing is decided, nothing lost
+  if (anyModified && prompter_.Show(question, kAppCaption, Icon::Question, Buttons::YesNo) == Answer::Yes) {
+    return CloseOutcome::SaveFirst;
   }
+  return CloseOutcome::Release;
 }
 
 bool MainWindowModel::RequestRestore() {
