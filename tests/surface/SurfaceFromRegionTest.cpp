@@ -5,6 +5,7 @@
 #include "base/Text.h"
 #include "support/ScriptedDocument.h"
 #include "surface/AnswerScript.h"
+#include "surface/SurfaceAnswers.h"
 #include "surface/SurfaceFromRegion.h"
 
 namespace verdanto {
@@ -246,6 +247,33 @@ TEST(SurfaceDialogue, EndsSilentlyWithoutRoomForLabels) {
   EXPECT_EQ(dialogue.commandLine.transcript, "\nSelect region:" + Handle(region));
   EXPECT_EQ(dialogue.document.lockCount, 0);
   EXPECT_EQ(dialogue.document.unlockCount, 0);
+}
+
+// Options given in advance answer the same dialogue.
+TEST(SurfaceAnswers, OptionsGiveTheVerticesTheirDialogueWould) {
+  const struct {
+    const char* name;
+    SurfaceChoices choices;
+    std::vector<Vec3> vertices;
+  } cases[] = {
+      {"Defaults", {}, kSouthWall},
+      {"Flipped", {kNoEntity, true, {}, {}, 0, ""}, {{4, 0, 0}, {0, 0, 0}, {0, 0, 3}, {4, 0, 3}}},
+      {"ClockwiseFromUpperRight", {kNoEntity, false, "CW", "URC", 0, ""},
+       {{4, 0, 3}, {4, 0, 0}, {0, 0, 0}, {0, 0, 3}}},
+      {"ShiftedBack", {kNoEntity, false, {}, "LLC", -1, ""}, {{0, 0, 3}, {0, 0, 0}, {4, 0, 0}, {4, 0, 3}}},
+      {"Named", {kNoEntity, false, {}, {}, 0, "South wall"}, kSouthWall},
+  };
+  for (const auto& c : cases) {
+    Dialogue dialogue;
+    SurfaceChoices choices = c.choices;
+    choices.entity = dialogue.document.AddRegion(kSouthWall, kSouth);
+    ScriptSurfaceAnswers(choices, dialogue.commandLine);
+    const SurfaceResult result = RunSurfaceFromRegion(dialogue.commandLine, dialogue.document, dialogue.request,
+                                                      dialogue.settings);
+    ASSERT_TRUE(result.accepted) << c.name;
+    EXPECT_EQ(result.vertices, c.vertices) << c.name;
+    EXPECT_EQ(result.name, c.choices.name) << c.name;
+  }
 }
 
 }  // namespace
