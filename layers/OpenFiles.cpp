@@ -53,7 +53,11 @@ std::uint32_t HandReadObjectsToLayer(Dictionary& store, LayerList& layers, int l
 
 void FinishOpen(Dictionary& store, LayerList& layers, const OpenTarget& target, ObjectTreeObserver& tree) {
   const int index = target.layerId == 0 ? -1 : layers.ItemOfLayerId(target.layerId);
-  if (index < 0) return;
+  if (index < 0) {
+    // No layer takes them: left behind, they would go to the next file's layer.
+    store.DeleteLayerObjects(kReadObjectsLayerId);
+    return;
+  }
   HandReadObjectsToLayer(store, layers, index, tree);
   Layer& layer = layers.At(index);
   if (!target.created && layer.objectCount != target.countBefore) layer.modified = true;

@@ -39,7 +39,8 @@ OpenTarget BeginOpen(LayerList& layers, OpenMode mode, std::string_view path);
 std::uint32_t HandReadObjectsToLayer(Dictionary& store, LayerList& layers, int layerIndex, ObjectTreeObserver& tree);
 
 // Hands the read objects to the target and marks an existing target modified when
-// its count changed; a layer created by BeginOpen stays unmodified.
+// its count changed; a layer created by BeginOpen stays unmodified. Without a
+// target (no free layer id) the read objects are removed.
 void FinishOpen(Dictionary& store, LayerList& layers, const OpenTarget& target, ObjectTreeObserver& tree);
 
 }  // namespace verdanto

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "base/Text.h"
 #include "base/WholeFile.h"
@@ -311,6 +312,21 @@ class IdfParser {
   std::string scratch_;
 };
 
+// A read that fails part-way takes back every object it added (they alone carry
+// layer id 0), so that no later open hands them to its own layer.
+bool ParseOrUndo(std::string_view text, std::string_view name, Dictionary& store, ProgressSink& progress,
+                 Prompter& prompter) {
+  try {
+    IdfParser(text, name, store, progress, prompter).Run();
+    return true;
+  } catch (const std::bad_alloc&) {
+    store.DeleteLayerObjects(0);
+    const std::string shown(name);
+    prompter.Show(Format("Not enough memory to read %s.", shown.c_str()), kAppCaption, Icon::Error, Buttons::Ok);
+    return false;
+  }
+}
+
 }  // namespace
 
 bool LoadInputText(std::string_view text, Dictionary& store, ProgressSink& progress, Prompter& prompter,
@@ -318,8 +334,7 @@ bool LoadInputText(std::string_view text, Dictionary& store, ProgressSink& progr
   if (const void* nul = text.empty() ? nullptr : std::memchr(text.data(), '\0', text.size()))
     text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
   if (RefuseUtf16(text, name, prompter)) return false;
-  IdfParser(text, name, store, progress, prompter).Run();
-  return true;
+  return ParseOrUndo(text, name, store, progress, prompter);
 }
 
 bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& progress, Prompter& prompter) {
@@ -329,8 +344,7 @@ bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& pro
     return false;
   }
   if (RefuseUtf16(file.text(), path, prompter)) return false;
-  IdfParser(file.text(), path, store, progress, prompter).Run();
-  return true;
+  return ParseOrUndo(file.text(), path, store, progress, prompter);
 }
 
 }  // namespace verdanto

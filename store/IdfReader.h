@@ -23,8 +23,9 @@ namespace verdanto {
 // writer puts it before comment lines that would otherwise read back differently.
 inline constexpr char kCommentEscape = '\\';
 
-// Reads the file at `path`. Fails, with a message, only when the file cannot be
-// opened or read whole; faults in its text are reported and skipped.
+// Reads the file at `path`. Fails, with a message, when the file cannot be
+// opened or read whole, is UTF-16 text, or memory runs out (the objects read
+// until then are removed again); faults in its text are reported and skipped.
 bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& progress, Prompter& prompter);
 
 // The same on a text in memory; the text ends at its first NUL byte. `name`

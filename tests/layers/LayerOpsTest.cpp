@@ -290,13 +290,17 @@ TEST_F(OpenFiles, ObjectsHandedToALayerThatIsOffGetNoTreeItem) {
   EXPECT_EQ(HandReadObjectsToLayer(store, layers, 7, tree), 0u);
 }
 
-TEST_F(OpenFiles, AnEmptyListHasNoTargetAndNothingIsHanded) {
+// Objects that no layer can take are removed, so that the next file's layer does not get them.
+TEST_F(OpenFiles, AnEmptyListHasNoTargetAndTheReadObjectsGo) {
   layers = LayerList();
+  Add(0, 0, 1, "old zone");
   ReadThreeObjects();
   const OpenTarget target = BeginOpen(layers, OpenMode::CurrentLayer, "a.idf");
   EXPECT_EQ(target.layerId, 0);
   FinishOpen(store, layers, target, tree);
-  EXPECT_EQ(Objects(1, 0), "new window:0");
+  EXPECT_EQ(Objects(0, 0), "old zone:1");
+  EXPECT_EQ(Objects(1, 0), "");
+  EXPECT_TRUE(tree.calls.empty());
 }
 
 }  // namespace
