@@ -130,8 +130,15 @@ std::size_t PreselectedChoice(const std::vector<ConversionChoiceEntry>& entries,
                               std::string_view ipUnit) {
   std::string wanted;
   wanted.append(ipUnit).append(" -> ").append(siUnit);
-  const auto hit = std::find_if(entries.begin(), entries.end(),
-                                [&](const ConversionChoiceEntry& e) { return EqualsNoCase(e.text, wanted); });
+  auto hit = std::find_if(entries.begin(), entries.end(),
+                          [&](const ConversionChoiceEntry& e) { return EqualsNoCase(e.text, wanted); });
+  // Else a choice that converts the field's value as it is stored: from its SI unit.
+  if (hit == entries.end()) {
+    hit = std::find_if(entries.begin(), entries.end(), [&](const ConversionChoiceEntry& e) {
+      return e.choice < kConversionRowCount &&
+             EqualsNoCase(kConversionTable[static_cast<std::size_t>(e.choice)].siUnit, siUnit);
+    });
+  }
   return hit == entries.end() ? 0 : static_cast<std::size_t>(hit - entries.begin());
 }
 

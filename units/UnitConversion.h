@@ -46,7 +46,8 @@ struct ConversionChoiceEntry {
 std::vector<ConversionChoiceEntry> SortedConversionChoices();
 
 // Position in `entries` of the choice that converts from the field's IP unit to
-// its SI unit when there is one, else 0 (the first entry).
+// its SI unit when there is one, else of the first that converts from its SI unit,
+// else 0 (the first entry).
 std::size_t PreselectedChoice(const std::vector<ConversionChoiceEntry>& entries, std::string_view siUnit,
                               std::string_view ipUnit);
 

@@ -106,7 +106,7 @@ TEST(ConversionChoiceListTest, IsSortedWithoutRegardToCaseAndKeepsEachChoice) {
   EXPECT_EQ(entries.front().text, "$/(Btu/h-F) -> $/(W/K)");  // '$' and '(' sort before letters
 }
 
-TEST(ConversionChoiceListTest, PreselectsFromIpToSiElseTheFirstEntry) {
+TEST(ConversionChoiceListTest, PreselectsFromIpToSiElseFromTheSiUnitElseTheFirstEntry) {
   const auto entries = SortedConversionChoices();
   const struct {
     const char* si;
@@ -115,7 +115,9 @@ TEST(ConversionChoiceListTest, PreselectsFromIpToSiElseTheFirstEntry) {
   } cases[] = {
       // clang-format off
       {"m", "in", "in -> m"}, {"m", "ft", "ft -> m"}, {"M", "IN", "in -> m"}, {"kPa", "inHg", "inHg -> kPa"},
-      {"Pa", "inHg", "inHg -> Pa"}, {"m", "", nullptr}, {"", "", nullptr}, {"m", "gal", nullptr},
+      {"Pa", "inHg", "inHg -> Pa"}, {"", "", nullptr}, {"furlong", "", nullptr},
+      // no IP unit, or one that no row pairs with the SI unit: the first choice from the SI unit
+      {"m", "", "m -> ft"}, {"m", "gal", "m -> ft"}, {"W", "", "W -> Btu/h"}, {"kg/KG", "", "kg/kg -> lb/lb"},
       // clang-format on
   };
   for (const auto& c : cases) {
