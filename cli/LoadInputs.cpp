@@ -10,12 +10,15 @@
 namespace verdanto::cli {
 namespace {
 
-// Counts the messages passed on, to tell whether any object was left out.
+// Counts the messages passed on, to tell whether any object was left out. The
+// reader's one question, whether to go on reporting faults, is answered Yes
+// without being shown: the tool prints every fault.
 class CountingPrompter final : public Prompter {
  public:
   explicit CountingPrompter(Prompter& inner) : inner_(inner) {}
   int count = 0;
   Answer Show(std::string_view text, std::string_view caption, Icon icon, Buttons buttons) override {
+    if (caption == kIdfErrorCaption && buttons == Buttons::YesNo) return Answer::Yes;
     ++count;
     return inner_.Show(text, caption, icon, buttons);
   }

@@ -4,6 +4,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -200,6 +201,17 @@ TEST_F(Commands, StatsReportsFaultsAndGoesOn) {
             "IDF Parsing Error: Object class \"Foo\" not recognized on line 2. This object will not be loaded.\n"
             "IDF Parsing Error: Too many fields in object class \"Zone\" on line 4. This object will not be loaded.\n");
   EXPECT_EQ(run.out.substr(0, run.out.find("read:")), "1\tZone\nlayers: 2\nobjects: 1\n");
+}
+
+// The tool asks nobody whether to go on: every fault of a broken file is printed.
+TEST_F(Commands, StatsPrintsEveryFaultOfABrokenFile) {
+  std::string text;
+  for (int i = 1; i <= 12; ++i) text += "Foo" + std::to_string(i) + ", x;\r\n";
+  folder.Write("broken.idf", text);
+  const ToolRun run = Run("stats --idd dict.idd broken.idf");
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 12);
+  EXPECT_NE(run.err.find("\"Foo12\" not recognized on line 12."), std::string::npos);
+  EXPECT_EQ(run.err.find("more faults"), std::string::npos);
 }
 
 TEST_F(Commands, FormatWritesEveryLayerTogetherAndIsStable) {
