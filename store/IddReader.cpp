@@ -156,6 +156,7 @@ class IddParser {
   std::optional<std::uint16_t> classNo_;
   std::optional<std::uint16_t> field_;
   bool inGroup_ = false;
+  bool noGroupReported_ = false;
   bool classOpen_ = false;
   bool fieldOpen_ = false;
   // Past the 16-bit counts the store can hold, entries are read but not kept;
@@ -283,7 +284,12 @@ void IddParser::ReportProgress(std::size_t nextLine) {
 
 void IddParser::OnComma(std::string_view token, std::size_t after) {
   if (token.empty()) return Fault("ERROR 2");
-  if (!inGroup_) return Fault("ERROR 1");
+  if (!inGroup_) {
+    // A dictionary without "\group" lines would give one box per class: once per file says it.
+    if (!noGroupReported_) Fault("ERROR 1");
+    noGroupReported_ = true;
+    return;
+  }
   if (classOpen_)
     AddField(TrimBlanks(token));
   else

@@ -280,6 +280,7 @@ TEST(IddReaderTest, VersionStartAndFaults) {
       {"Junk,\r\nSIMULATION DATA;\r\n\\group G\r\nC,A1;", "Not found", {}, "G: C(A1)"},
       {"", "", {noClass}, ""},
       {"Zone,\n  A1;\n\\memo x\n", "", {"ERROR 1", noClass}, ""},
+      {"Zone,\n  A1;\nWall,\n  A1;\nRoof,\n  A1;\n", "", {"ERROR 1", noClass}, ""},  // once per file
       {"\\group G\nC,,A1;\nD,A1,;\n E;\n", "Not found", {"ERROR 2", "ERROR 4"}, "G: C(A1) D(A1,E)"},
       {"\\group G\nA,A1;\nB,\n\\group H\nC,A1;\n", "Not found", {with(noField, "B")}, "G: A(A1) | H: C(A1)"},
       {"\\group G\nB,\n\\group H\nC,A1;\n", "Not found", {with(noField, "B"), with(noClassIn, "G")}, "H: C(A1)"},
