@@ -93,7 +93,9 @@ class RelationsTree {
   bool SetFlow(Flow flow);
   bool SetLayers(LayerFilter layers);
   void SetInsertPotential(bool on);
-  // The selection becomes the root, and the tree is built anew from it.
+  // Select: the selection becomes the root (the tree is left as it is).
+  void TakeSelection() { root_ = ReadSelection(); }
+  // Change Root: the selection becomes the root, and the tree is built anew from it.
   void ChangeRoot();
 
   // Every built node, one a line, indented two spaces per level.

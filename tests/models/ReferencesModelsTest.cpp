@@ -1,0 +1,141 @@
+// The browser, the rename window and what the main window hands to and takes
+// back from the references windows.
+
+#include <gtest/gtest.h>
+
+#include "tests/support/MainWindowSupport.h"
+#include "tests/support/RecordingPrompter.h"
+#include "tests/support/RelationsSample.h"
+#include "tests/support/ScriptedFileChooser.h"
+#include "ui/models/MainWindowReferences.h"
+#include "ui/models/ObjListRefModel.h"
+#include "ui/models/RenameModel.h"
+
+namespace verdanto {
+namespace {
+
+using S = testing::RelationsSample;
+using Rows = std::vector<std::string>;
+
+Rows Fields(const ObjListRefModel& model) {
+  Rows out;
+  for (const ReferenceRow& row : model.rows) out.push_back(row.num + " " + row.object + " " + row.field);
+  return out;
+}
+
+TEST(ObjListRefModel, ShowsUsersOrDefinersOfTheChosenName) {
+  S sample;
+  ObjListRefModel browser(sample.store);
+  EXPECT_EQ(browser.names, (Rows{"NodeNames", "SpaceNames", "WallNames", "ZoneNames"}));
+  EXPECT_EQ(Fields(browser), (Rows{"1 Node A2 - Next Node"}));
+  browser.SelectName(3);
+  EXPECT_EQ(Fields(browser), (Rows{"1 Lamp A3 - Zone Name", "2 Wall A2 - Zone Name"}));
+  browser.SetSide(ReferenceSide::Reference);
+  EXPECT_EQ(Fields(browser), (Rows{"1 Zone A1 - Name"}));
+  browser.SelectName(-1);  // nothing chosen: the rows stay
+  EXPECT_EQ(Fields(browser), (Rows{"1 Zone A1 - Name"}));
+}
+
+TEST(ObjListRefModel, ColumnsShareTheWidthInTenths) {
+  const struct {
+    int width;
+    ObjListRefColumns expected;
+  } cases[] = {{500, {33, 150, 150, 150}}, {509, {42, 150, 150, 150}}, {0, {-17, 0, 0, 0}}};
+  for (const auto& c : cases) {
+    const ObjListRefColumns got = ObjListRefColumnWidths(c.width);
+    EXPECT_EQ((std::array{got.num, got.group, got.object, got.field}),
+              (std::array{c.expected.num, c.expected.group, c.expected.object, c.expected.field}))
+        << c.width;
+  }
+}
+
+struct RenameWindow : ::testing::Test {
+  S sample;
+  RecordingPrompter prompter;
+  static constexpr ObjectField kZ1{S::zones, S::zone, 0, 0};
+  std::string Value(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::uint16_t o) {
+    return sample.store.GetValue(g, c, f, o).value.str();
+  }
+};
+
+TEST_F(RenameWindow, ListsEveryNamingFieldOnEveryLayerAndRenamesThemAll) {
+  RenameModel rename(sample.store, sample.layers, kZ1, prompter);
+  EXPECT_EQ(rename.oldName, "Z1");
+  EXPECT_EQ(rename.listed, (Rows{"0 | Lamp <Object 1> \"L1\" | A2 - Space Name", "0 | Lamp <Object 1> \"L1\" | A3 - Zone Name",
+                                 "0 | Wall <Object 1> \"W1\" | A2 - Zone Name", "0 | Wall <Object 2> \"W2\" | A2 - Zone Name",
+                                 "C | Wall <Object 4> \"W3\" | A2 - Zone Name"}));
+  ASSERT_TRUE(rename.Accept("Core"));
+  EXPECT_EQ(rename.changed.size(), 6u);
+  for (const ObjectField& at : rename.changed) EXPECT_EQ(Value(at.group, at.classNo, at.field, at.object), "Core");
+  EXPECT_EQ(Value(S::gear, S::wall, 1, S::w4), "Z2");  // names another zone
+  EXPECT_TRUE(sample.layers.At(sample.layers.FindLayerByName("0")).modified);
+  EXPECT_FALSE(sample.layers.At(sample.layers.FindLayerByName("B")).modified);
+  EXPECT_TRUE(sample.layers.At(sample.layers.FindLayerByName("C")).modified);
+  EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(RenameWindow, RefusedNamesAreToldAndChangeNothing) {
+  const struct {
+    const char* name;
+    const char* newName;
+    const char* told;
+  } cases[] = {{"Empty", "", "The new name is empty."},
+               {"Unstorable", "a,b", "The value entered contains a character that input files cannot hold"},
+               {"TakenInOtherCase", "z2", "The name \"z2\" is already used by Zone <Object 2>."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordingPrompter told;
+    RenameModel rename(sample.store, sample.layers, kZ1, told);
+    EXPECT_FALSE(rename.Accept(c.newName));
+    ASSERT_EQ(told.Texts().size(), 1u);
+    EXPECT_TRUE(told.Texts()[0].starts_with(c.told)) << told.Texts()[0];
+    EXPECT_EQ(Value(S::gear, S::wall, 1, S::w1), "Z1");
+    EXPECT_FALSE(sample.layers.At(0).modified);
+  }
+}
+
+// A main window over the relations sample: every object read into layer "0".
+struct MainWindowReferences : ::testing::Test {
+  RecordingPrompter prompter;
+  testing::ScriptedFileChooser chooser;
+  testing::MemoryLoadRunner loader{prompter};
+  MainWindowModel model{prompter, chooser, loader};
+
+  void SetUp() override {
+    NullProgress progress;
+    LoadDictionaryText(testing::kRelationsIdd, "relations.idd", model.store, progress, prompter);
+    model.SetUp();
+    loader.files["/models/sample.idf"] = testing::kRelationsLayer0;
+    chooser.multiAnswers.push_back(std::vector<std::string>{"/models/sample.idf"});
+    model.OpenFiles(OpenMode::CurrentLayer);
+  }
+};
+
+TEST_F(MainWindowReferences, RelationsRootAndSelectGoBothWays) {
+  model.SelectTreeItem({TreeItemKind::Object, S::gear, S::wall, S::w2});
+  EXPECT_EQ(RelationsRootOfSelection(model), (RelationRoot{S::gear, S::wall, 1, S::w2, 0}));
+  ShowRelationRoot(model, {S::gear, S::window, 1, 1, 1});
+  EXPECT_EQ(model.SelectedItem(), (TreeItem{TreeItemKind::Object, S::gear, S::window, 1}));
+  EXPECT_EQ(model.selectedDetailRow, 1);
+
+  KeepRelationsChoices(model, {Flow::Ascending, LayerFilter::OnlyOn, true});
+  EXPECT_EQ(RelationsChoices(model), (RelationsOptions{Flow::Ascending, LayerFilter::OnlyOn, true}));
+}
+
+TEST_F(MainWindowReferences, RenameNeedsASelectedFieldThatFillsLists) {
+  model.SelectTreeItem({TreeItemKind::Object, S::gear, S::wall, S::w1});
+  model.SelectDetailRow(1);  // Zone Name: an object list
+  EXPECT_FALSE(RenameSource(model));
+  model.SelectDetailRow(0);
+  ASSERT_TRUE(RenameSource(model));
+
+  RenameModel rename(model.store, model.layers, *RenameSource(model), prompter);
+  ASSERT_TRUE(rename.Accept("West Wall"));
+  ShowRenamed(model, rename.changed);
+  EXPECT_EQ(model.detailRows[0].value, "West Wall");
+  EXPECT_EQ(model.ItemText(model.SelectedItem()), "<Object 1> \"West Wall\"");
+  EXPECT_EQ(model.store.GetValue(S::gear, S::window, 1, 0).value.str(), "West Wall");
+}
+
+}  // namespace
+}  // namespace verdanto

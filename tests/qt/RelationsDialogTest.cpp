@@ -1,0 +1,83 @@
+#include "ui/qt/CRelationsDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QTreeWidget>
+
+#include "tests/qt/WindowDriver.h"
+#include "tests/support/RelationsSample.h"
+
+namespace verdanto::testing {
+namespace {
+
+using S = RelationsSample;
+
+// The drawn tree in the tree's own dump format, to see that it mirrors the model.
+std::string Drawn(const QTreeWidget& view) {
+  std::string out;
+  const auto walk = [&](auto&& self, const QTreeWidgetItem& item, int depth) -> void {
+    out.append(static_cast<std::size_t>(depth) * 2, ' ').append(item.text(0).toStdString()).push_back('\n');
+    for (int i = 0; i < item.childCount(); ++i) self(self, *item.child(i), depth + 1);
+  };
+  for (int i = 0; i < view.topLevelItemCount(); ++i) walk(walk, *view.topLevelItem(i), 0);
+  return out;
+}
+
+QTreeWidgetItem* Item(const QTreeWidget& view, const char* text) {
+  const auto found = view.findItems(QString::fromUtf8(text), Qt::MatchExactly | Qt::MatchRecursive);
+  EXPECT_EQ(found.size(), 1) << text;
+  return found.isEmpty() ? nullptr : found.front();
+}
+
+TEST(RelationsDialog, OpenExpandSwitchFlowAndSelect) {
+  S sample;
+  CRelationsDialog dialog(sample.store, sample.layers, {S::gear, S::wall, 1, S::w1, 0}, {});
+  dialog.show();
+  auto* view = Child<QTreeWidget>(dialog, "relationsTree");
+  EXPECT_EQ(dialog.windowTitle(), "Relations");
+  EXPECT_EQ(view->currentItem()->text(0), "OBJECT: <Object 1> \"W1\"");
+  EXPECT_TRUE(view->currentItem()->font(0).bold());
+
+  // Opening the field node fills the zone below it, which names nothing.
+  QTreeWidgetItem* field = Item(*view, "FIELD (R): A1 - Name = \"Z1\"");
+  EXPECT_EQ(field->child(0)->child(0)->text(0), "LINK");
+  view->expandItem(field);
+  EXPECT_EQ(field->child(0)->childCount(), 0);
+  EXPECT_EQ(Drawn(*view), dialog.Tree().Dump());
+
+  // Ascending: from the wall's name to the window that names it.
+  Click(dialog, "ascendingRadio");
+  EXPECT_EQ(Drawn(*view),
+            "GROUP: Gear\n"
+            "  CLASS: Wall\n"
+            "    OBJECT: <Object 1> \"W1\"\n"
+            "      FIELD (R): A1 - Name = \"W1\"\n"
+            "        GROUP: Gear\n"
+            "          CLASS: Window\n"
+            "            FIELD (OL): A2 - Wall Name = \"W1\"\n"
+            "              OBJECT: <Object 1> \"Win1\"\n"
+            "                LINK\n");
+  view->setCurrentItem(Item(*view, "OBJECT: <Object 1> \"Win1\""));
+  Click(dialog, "selectButton");
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Root(), (RelationRoot{S::gear, S::window, 1, 0, 0}));
+  EXPECT_EQ(dialog.Options(), (RelationsOptions{Flow::Ascending, LayerFilter::OnlyCurrent, false}));
+}
+
+TEST(RelationsDialog, ChangeRootRebuildsFromTheSelectionAndAGroupLeadsToItsField) {
+  S sample;
+  CRelationsDialog dialog(sample.store, sample.layers, {S::gear, S::window, 1, 0, 0}, {});
+  dialog.show();
+  auto* view = Child<QTreeWidget>(dialog, "relationsTree");
+  view->setCurrentItem(Item(*view, "GROUP: Gear"));
+  EXPECT_EQ(view->currentItem()->text(0), "OBJECT: <Object 1> \"Win1\"");
+  view->setCurrentItem(Item(*view, "OBJECT: <Object 1> \"W1\""));
+  Click(dialog, "changeRootButton");
+  EXPECT_EQ(view->topLevelItem(0)->child(0)->text(0), "CLASS: Wall");
+  EXPECT_EQ(dialog.Root(), (RelationRoot{S::gear, S::wall, 1, S::w1, 0}));
+  Click(dialog, "cancelButton");
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace verdanto::testing
