@@ -13,7 +13,7 @@ output: base store layers
 relations: base store layers
 checks: base store layers relations units
 host: base
-drawing: base
+drawing: base host
 surface: base store layers host
 headless: base store layers output units
 ui/models: base store layers output relations checks units host surface
