@@ -37,7 +37,7 @@ TEST(ReadWholeRealTest, ReadsDecimalNumbersAndReportsLeftovers) {
 TEST(ReadWholeRealTest, IgnoresTheProcessLocale) {
   const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
   if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-    GTEST_SKIP() << "no locale with a decimal comma is installed";
+    GTEST_SKIP() << "no locale with a decimal comma is installed (tools/deps.sh makes de_DE.UTF-8)";
   double value = 0;
   EXPECT_TRUE(ReadWholeReal("1.5", value));
   EXPECT_EQ(value, 1.5);

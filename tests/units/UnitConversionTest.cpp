@@ -9,88 +9,71 @@
 namespace verdanto {
 namespace {
 
-// Typed afresh from the published table, apart from the code's copy of it; the two
-// offsets are checked through ConvertValue below.
-TEST(ConversionTableTest, HoldsEveryRowInOrderToTheDigit) {
+ConversionChoice RowOf(std::string_view si, std::string_view ip) {
+  for (std::size_t r = 0; r < kConversionTable.size(); ++r)
+    if (kConversionTable[r].siUnit == si && kConversionTable[r].ipUnit == ip) return static_cast<ConversionChoice>(r);
+  ADD_FAILURE() << "no row " << si << " / " << ip;
+  return 0;
+}
+
+// Each choice names its row's units, the source first; no two texts are alike even
+// without regard to case (the choice list relies on it); only temperatures and the
+// enthalpy row have an offset, and every factor can be divided by.
+TEST(ConversionTableTest, RowsNameDistinctChoicesAndOnlyTwoHaveOffsets) {
+  static_assert(kConversionRowCount == 80 && kConversionChoiceCount == 160);
+  std::set<std::string> texts;
+  for (ConversionChoice r = 0; r < kConversionRowCount; ++r) {
+    const UnitConversion& row = kConversionTable[static_cast<std::size_t>(r)];
+    EXPECT_EQ(ConversionChoiceText(r), std::string(row.siUnit) + " -> " + std::string(row.ipUnit));
+    EXPECT_EQ(ConversionChoiceText(r + kConversionRowCount), std::string(row.ipUnit) + " -> " + std::string(row.siUnit));
+    texts.insert(ToLowerAscii(ConversionChoiceText(r)));
+    texts.insert(ToLowerAscii(ConversionChoiceText(r + kConversionRowCount)));
+    EXPECT_GT(row.factor, 0) << "row " << r;
+    EXPECT_EQ(row.offset != 0, r == RowOf("C", "F") || r == RowOf("J/kg", "Btu/lb")) << "row " << r;
+  }
+  EXPECT_EQ(texts.size(), 160u);
+  EXPECT_EQ(RowOf("m", "ft"), 0);
+  EXPECT_EQ(RowOf("Pa", "ftH2O"), 79);
+}
+
+// Known conversions from all over the table, both ways.
+TEST(ConversionTableTest, ConvertsKnownValuesBothWays) {
   const struct {
-    const char* si;
-    const char* ip;
-    double factor;
-  } expected[] = {
+    const char *si, *ip, *siValue, *ipValue;
+  } cases[] = {
       // clang-format off
-      {"m", "ft", 3.281}, {"W", "Btu/h", 3.412}, {"m3/s", "ft3/min", 2118.6438}, {"C", "F", 1.8},
-      {"kg/J", "lb/Btu", 2325.83774250441}, {"Pa", "psi", 0.0001450377},
-      {"W/m-K", "Btu-in/h-ft2-F", 6.93481276005548}, {"W/K", "Btu/h-F", 1.8987}, {"deltaC", "deltaF", 1.8},
-      {"m2", "ft2", 10.764961}, {"K", "R", 1.8}, {"1/K", "1/R", 0.555555556},
-      {"(kg/s)/W", "(lbm/sec)/(Btu/hr)", 0.646078115385742}, {"J/kg", "Btu/lb", 0.00042956},
-      {"kg-H2O/kg-air", "lb-H2O/lb-air", 1}, {"kJ/kg", "Btu/lb", 0.429925}, {"lux", "foot-candles", 0.092902267},
-      {"kg/m3", "lb/ft3", 0.062428}, {"kg/s", "lb/s", 2.2046}, {"kg/s-m", "lb/s-ft", 0.67194},
-      {"m3", "ft3", 35.319837041}, {"m3", "gal", 264.172}, {"W/m2-K", "Btu/h-ft2-F", 0.17611835153223},
-      {"1/m", "1/ft", 0.304785126485827}, {"J/kg-K", "Btu/lb-F", 0.000239005736137667},
-      {"J/m3-K", "Btu/ft3-F", 1.49237004739337e-05}, {"m/s", "ft/min", 196.86}, {"m/s", "miles/hr", 2.2369},
-      {"m2-K/W", "ft2-F-hr/Btu", 5.68181818181818}, {"W/m2", "Btu/h-ft2", 0.316957210776545},
-      {"A/K", "A/F", 0.555555555555556}, {"g/kg", "grains/lb", 7}, {"g/m-s", "lb/ft-s", 0.000671968949659},
-      {"g/m-s-K", "lb/ft-s-F", 0.000373574867724868}, {"J/K", "Btu/F", 0.000526917584820558},
-      {"J/kg-K2", "Btu/lb-F2", 0.000132889924714692}, {"J/m3", "Btu/ft3", 2.68096514745308e-05},
-      {"kg/kg-K", "lb/lb-F", 0.555555555555556}, {"kPa", "psi", 0.145038}, {"kPa", "inHg", 0.29523},
-      {"m2/s", "ft2/s", 10.764961}, {"m3/kg", "ft3/lb", 16.018}, {"m3/m3", "ft3/ft3", 1},
-      {"N-s/m2", "lbf-s/ft2", 0.0208857913669065}, {"V/K", "V/F", 0.555555555555556},
-      {"W/m-K2", "Btu/h-F2-ft", 0.321418310071648}, {"m3/s-m", "ft3/min-ft", 645.89},
-      {"J/m2-K", "Btu/ft2-F", 4.89224766847393e-05}, {"kg/kg", "lb/lb", 1}, {"J/J", "Btu/Btu", 1},
-      {"g/GJ", "lb/MWh", 0.00793664091373665}, {"L/GJ", "gal/kWh", 0.000951022349025202},
-      {"m3/GJ", "ft3/MWh", 127.13292}, {"m3/s-m2", "ft3/min-ft2", 196.85},
-      {"m3/s-person", "ft3/min-person", 2118.6438}, {"W/m2-K2", "Btu/h-ft2-F2", 0.097826},
-      {"g/MJ", "lb/MWh", 7.93664091373665}, {"L/MJ", "gal/kWh", 0.951022349025202}, {"m3/MJ", "ft3/kWh", 127.13292},
-      {"W/W", "Btuh/Btuh", 1}, {"$/m2", "$/ft2", 0.0928939733269818}, {"$/kW", "$/(kBtuh/h)", 0.293083235638921},
-      {"$/m3", "$/ft3", 0.0283127014102352}, {"$/(W/K)", "$/(Btu/h-F)", 0.52667614683731},
-      {"$/(m3/s)", "$/(ft3/min)", 0.000472000059660808}, {"W/m", "Btu/h-ft", 1.04072},
-      {"K/m", "F/ft", 0.54861322767449}, {"J", "Wh", 0.000277777777777778}, {"GJ", "ton-hrs", 78.9889415481832},
-      {"kg/m2", "lb/ft2", 0.204794053596664}, {"kg", "lb", 2.2046}, {"percent/K", "percent/F", 0.555555555555556},
-      {"kg/s2", "lb/s2", 2.2046}, {"g/mol", "lb/mol", 0.0022046}, {"deltaJ/kg", "deltaBtu/lb", 0.0004299},
-      {"m", "in", 39.37}, {"m3/s", "gal/min", 15852}, {"Pa", "inHg", 0.00029613}, {"Pa", "inH2O", 0.00401463},
-      {"Pa", "ftH2O", 0.00033455},
+      {"m", "ft", "1", "3.281"},                  {"C", "F", "100", "212"},
+      {"C", "F", "-40", "-40"},                   {"J/kg", "Btu/lb", "1000", "8.10316"},  // * 0.00042956 + 7.6736
+      {"deltaC", "deltaF", "10", "18"},           {"1/K", "1/R", "1", "0.555555556"},
+      {"A/K", "A/F", "1", "0.555555555555556"},   {"m3", "gal", "1", "264.172"},
+      {"kPa", "inHg", "100", "29.523"},           {"m3/s", "gal/min", "1", "15852"},
+      {"kg", "lb", "10", "22.046"},               {"W", "Btu/h", "1000", "3412"},
+      {"J/m3-K", "Btu/ft3-F", "100000", "1.49237004739337"},
+      {"GJ", "ton-hrs", "1", "78.9889415481832"}, {"Pa", "ftH2O", "1000", "0.33455"},
       // clang-format on
   };
-  static_assert(std::size(expected) == kConversionRowCount);
-  for (std::size_t r = 0; r < kConversionTable.size(); ++r) {
-    SCOPED_TRACE("row " + std::to_string(r));
-    EXPECT_EQ(kConversionTable[r].siUnit, expected[r].si);
-    EXPECT_EQ(kConversionTable[r].ipUnit, expected[r].ip);
-    EXPECT_EQ(kConversionTable[r].factor, expected[r].factor);
-    EXPECT_EQ(kConversionTable[r].offset != 0, r == 3 || r == 13);  // C -> F and J/kg -> Btu/lb
+  for (const auto& c : cases) {
+    const ConversionChoice row = RowOf(c.si, c.ip);
+    EXPECT_EQ(ConvertValue(c.siValue, row), c.ipValue) << c.si << " -> " << c.ip;
+    EXPECT_EQ(ConvertValue(c.ipValue, row + kConversionRowCount), c.siValue) << c.ip << " -> " << c.si;
   }
 }
 
-TEST(ConversionChoiceTest, TextsNameTheSourceUnitFirst) {
-  EXPECT_EQ(ConversionChoiceText(0), "m -> ft");
-  EXPECT_EQ(ConversionChoiceText(80), "ft -> m");
-  EXPECT_EQ(ConversionChoiceText(159), "ftH2O -> Pa");
-}
-
-// Choices: 0 m -> ft, 80 ft -> m, 3 C -> F, 83 F -> C, 8 deltaC -> deltaF,
-// 13 J/kg -> Btu/lb, 93 Btu/lb -> J/kg.
-TEST(ConvertValueTest, GivesTheFormattedResultOrRefusesTheValue) {
-  const char* const no = "The value entered is not a real number";
+// The number reading itself is ReadWholeReal's; here only what reaches the conversion.
+TEST(ConvertValueTest, ReadsTheWholeValueOrRefusesIt) {
+  const std::string no(kNotARealNumber);
   const struct {
     const char* value;
     ConversionChoice choice;
-    const char* expected;
+    std::string expected;
   } cases[] = {
-      // clang-format off
-      {"100", 3, "212"}, {"212", 83, "100"}, {"-40", 3, "-40"}, {"1", 0, "3.281"}, {"3.281", 80, "1"},
-      {"1000", 13, "8.10316"}, {"8.10316", 93, "1000"},  // 1000 * 0.00042956 + 7.6736
-      {"10", 8, "18"},  // a difference: no offset
-      {"+1.5E2", 0, "492.15"}, {"  1", 0, "3.281"},  // leading blanks are skipped
-      {"", 3, "32"}, {"", 83, "-17.7777777777778"}, {"", 0, "0"},  // empty reads as 0
-      {"1 ", 0, no}, {"12abc", 0, no}, {" ", 0, no}, {"1,5", 0, no}, {"0x10", 0, no}, {"inf", 0, no},
-      {"1e999", 0, "inf"},
-      // clang-format on
+      {"+1.5E2", 0, "492.15"}, {"  1", 0, "3.281"}, {"", 3, "32"}, {"", 83, "-17.7777777777778"},
+      {"1 ", 0, no},           {"12abc", 0, no},    {"1e999", 0, "inf"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(ConvertValue(c.value, c.choice), c.expected) << '"' << c.value << "\" with " << c.choice;
 }
 
-// Strictly sorted: no two texts are the same without regard to case.
 TEST(ConversionChoiceListTest, IsSortedWithoutRegardToCaseAndKeepsEachChoice) {
   const auto entries = SortedConversionChoices();
   ASSERT_EQ(entries.size(), 160u);
