@@ -271,6 +271,7 @@ bool ScanDxf(std::string_view text, DxfScan& scan, std::string& error) {
     error = "This is a binary DXF file; only text DXF files can be read.";
     return false;
   }
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a UTF-8 byte order mark
   if (text.find('\0') != std::string_view::npos) {
     error = "The file holds binary data: it is not a text DXF file.";
     return false;

@@ -118,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "Skipped 1 entity with unreadable or out-of-range values (CIRCLE 1).", 0},
         BadCase{"LongText", Dxf("0\nMTEXT\n10\n0\n20\n0\n1\n" + std::string(5000, 'x') + "\n"), true,
                 "Shortened 1 text longer than 1000 characters.", 1},
+        BadCase{"ByteOrderMark", "\xEF\xBB\xBF" + Dxf(kLine), true, "", 1},
         BadCase{"LyingVertexCount",
                 Dxf("0\nLWPOLYLINE\n90\n2000000000\n42\n1\n10\n0\n20\n0\n10\n1\n20\n0\n" + kLine), true,
                 "", 2}),
