@@ -6,17 +6,11 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "headless/HeadlessPlatform.h"
 #include "store/IddReader.h"
 #include "base/Text.h"
 
 namespace {
-
-class SilentPrompter final : public verdanto::Prompter {
- public:
-  verdanto::Answer Show(std::string_view, std::string_view, verdanto::Icon, verdanto::Buttons) override {
-    return verdanto::Answer::Ok;
-  }
-};
 
 void Require(bool condition) {
   if (!condition) std::abort();
@@ -48,7 +42,7 @@ void CheckShape(const verdanto::Dictionary& store, bool loaded) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   verdanto::Dictionary store;
   verdanto::NullProgress progress;
-  SilentPrompter prompter;
+  verdanto::RecordingPrompter prompter;
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   CheckShape(store, verdanto::LoadDictionaryText(text, "fuzz.idd", store, progress, prompter));
   return 0;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "headless/HeadlessPlatform.h"
 #include "output/IdfWriter.h"
 #include "store/IdfReader.h"
 #include "tests/support/StoreDump.h"
@@ -15,51 +16,34 @@ namespace {
 
 using namespace verdanto;
 
-class CountingPrompter final : public Prompter {
- public:
-  int count = 0;
-  Answer Show(std::string_view, std::string_view, Icon, Buttons) override {
-    ++count;
-    return Answer::Ok;
-  }
-};
-
-Dictionary& SampleStore() {
-  static Dictionary* store = [] {
-    auto* made = new Dictionary;
-    testing::BuildSampleDictionary(*made);
+// The same dictionary twice: the one read into, and the one the written text is read back into.
+Dictionary& SampleStore(int which) {
+  static Dictionary* stores = [] {
+    auto* made = new Dictionary[2];
+    for (int i = 0; i < 2; ++i) testing::BuildSampleDictionary(made[i]);
     return made;
   }();
-  return *store;
-}
-
-Dictionary& SecondStore() {
-  static Dictionary* store = [] {
-    auto* made = new Dictionary;
-    testing::BuildSampleDictionary(*made);
-    return made;
-  }();
-  return *store;
+  return stores[which];
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Dictionary& first = SampleStore();
-  Dictionary& second = SecondStore();
+  Dictionary& first = SampleStore(0);
+  Dictionary& second = SampleStore(1);
   NullProgress progress;
-  CountingPrompter prompter;
+  RecordingPrompter prompter;
   LoadInputText(std::string_view(reinterpret_cast<const char*>(data), size), first, progress, prompter);
 
   const std::uint16_t layer[] = {0};
   for (const bool comments : {true, false}) {
     StringSink written;
     WriteLayers(first, layer, comments, written);
-    CountingPrompter quiet;
+    RecordingPrompter quiet;
     LoadInputText(written.text, second, progress, quiet);
     StringSink again;
     WriteLayers(second, layer, comments, again);
-    if (quiet.count != 0 || again.text != written.text) std::abort();
+    if (!quiet.messages.empty() || again.text != written.text) std::abort();
     second.DeleteLayerObjects(0);
   }
   first.DeleteLayerObjects(0);
