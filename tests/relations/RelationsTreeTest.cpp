@@ -198,7 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
         SelectCase{"RefFieldUnderClass", "FIELD (R): A1 - Name = \"W1\"", {S::gear, S::wall, 1, S::w1, 0}},
         SelectCase{"GroupMovesToItsFirstField", "GROUP: Zones", {S::zones, S::zone, 1, 0, 0}},
         SelectCase{"Placeholder", "LINK", kWin1Root}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(RelationsTreeTest, SelectionMovesOffGroupsAndClasses) {
   RelationsTree tree = Tree(kWin1Root);
