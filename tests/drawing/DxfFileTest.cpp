@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"LyingVertexCount",
                 Dxf("0\nLWPOLYLINE\n90\n2000000000\n42\n1\n10\n0\n20\n0\n10\n1\n20\n0\n" + kLine), true,
                 "", 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DxfRead, TakesAHundredThousandVertices) {
   std::string records = "0\nLWPOLYLINE\n70\n1\n";

@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Normals, ArbitraryAxesTest,
                                            AxesCase{"East", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
                                            AxesCase{"NearlyUp", {0.01, 0, 1}, {1 / std::sqrt(1.0001), 0, -0.01 / std::sqrt(1.0001)},
                                                     {0, 1, 0}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Ucs, ConvertsPointsAndDirectionsBothWays) {
   const std::optional<Ucs> ucs = MakeUcs({10, 20, 30}, {0, 2, 0}, {-1, 0, 0});

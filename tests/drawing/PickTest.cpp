@@ -39,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Views, Pick,
                                            PickCase{"Nothing", kTop, 50, 50, ""},
                                            PickCase{"WallEdgeFromTop", kTop, 2, 3.2, "Wall"},
                                            PickCase{"WallTopFromFront", kFront, 2, 3.1, "Wall"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace verdanto

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(Layers, RegionNormalOfFixture,
                                            NormalCase{"SouthPolyline", {0, -1, 0}},
                                            NormalCase{"EastPolyline", {1, 0, 0}}, NormalCase{"Elevated", {0, -1, 0}},
                                            NormalCase{"Circle", {0, 0, 1}}),
-                         [](const auto& info) { return std::string(info.param.layer); });
+                         [](const auto& test) { return std::string(test.param.layer); });
 
 struct RefusalCase {
   const char* name;
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "the corners do not lie in one plane"},
         RefusalCase{"ZeroRadius", Circle{{0, 0, 0}, 0, {0, 0, 1}}, "the outline encloses no area"},
         RefusalCase{"Line", Line{{0, 0, 0}, {1, 0, 0}}, "an entity of this kind does not enclose an area"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RegionArea, OfARectangleWithAHole) {
   Region region = MustMake(Rectangle(0, 0, 4, 3));
