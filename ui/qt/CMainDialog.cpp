@@ -20,6 +20,7 @@
 #include "base/Platform.h"
 #include "ui/models/LayersBoxModel.h"
 #include "ui/models/MainWindowModel.h"
+#include "ui/models/MainWindowReferences.h"
 #include "ui/models/StartupLoad.h"
 #include "ui/qt/CAboutDialog.h"
 #include "ui/qt/CFieldDialog.h"
@@ -30,6 +31,7 @@
 #include "ui/qt/DetailTableModel.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/LayersBox.h"
+#include "ui/qt/ReferencesWindows.h"
 #include "ui/qt/MessageBoxPrompter.h"
 #include "ui/qt/QtFileChooser.h"
 #include "ui/qt/TextConversion.h"
@@ -131,6 +133,7 @@ struct CMainDialog::Impl final : MainWindowListener {
   QPushButton* delButton = nullptr;
   QPushButton* selectButton = nullptr;
   QTableView* detail = nullptr;
+  QAction* renameAction = nullptr;  // enabled while the selected field fills lists
 
   bool syncing = false;    // the window itself moves a view's selection to the model's
   int treeChanging = 0;    // the tree's items are being changed
@@ -173,6 +176,22 @@ struct CMainDialog::Impl final : MainWindowListener {
     layersBox->Refresh();  // added and renamed layers tell the main window nothing
   }
   void Exit() { window.RunCloseProcedure(); }
+  void Relations() {
+    bool selected = false;
+    {
+      const ResourceScope scope(host, ModuleHandle());
+      selected = RunRelationsWindow(model, &window);
+    }
+    if (selected) detail->setFocus();
+  }
+  void ObjectListReference() {
+    const ResourceScope scope(host, ModuleHandle());
+    RunObjListRefWindow(model.store, &window);
+  }
+  void RenameWithReferences() {
+    const ResourceScope scope(host, ModuleHandle());
+    RunRenameWindow(model, services, &window);
+  }
   void OpenAll() { model.SetAllOpen(true); }
   void CloseAll() { model.SetAllOpen(false); }
 
@@ -368,9 +387,12 @@ void CMainDialog::Impl::BuildMenus(QMenuBar* bar) {
   file->addSeparator();
   AddAction(file, QStringLiteral("&Exit"), "exitAction", &Impl::Exit);
   QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-  AddAction(tools, QStringLiteral("&Object List - Reference..."), "objectListAction", nullptr);
+  AddAction(tools, QStringLiteral("&Object List - Reference..."), "objectListAction", &Impl::ObjectListReference);
   AddAction(tools, QStringLiteral("&Layer Manager..."), "layerManagerAction", &Impl::LayerManager);
-  AddAction(tools, QStringLiteral("&Relations..."), "relationsAction", nullptr);
+  AddAction(tools, QStringLiteral("&Relations..."), "relationsAction", &Impl::Relations);
+  renameAction = AddAction(tools, QStringLiteral("Re&name with References..."), "renameAction",
+                           &Impl::RenameWithReferences);
+  renameAction->setEnabled(false);
   QMenu* help = bar->addMenu(QStringLiteral("&?"));
   AddAction(help, QStringLiteral("&About Verdanto"), "aboutAction", &Impl::About);
 }
@@ -392,6 +414,7 @@ void CMainDialog::Impl::ViewsChanged(unsigned parts) {
   if (parts & kLayersBoxPart) layersBox->Refresh();
   if (parts & kTreeSelectionPart) ShowTreeSelection();
   if (parts & kDetailSelectionPart) ShowDetailSelection();
+  if (renameAction) renameAction->setEnabled(RenameSource(model).has_value());
 }
 
 void CMainDialog::Impl::SetAllExpanded(bool expanded, std::uint16_t groupOnTop) {
