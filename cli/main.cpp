@@ -14,7 +14,10 @@ void Usage() {
                "       verdanto refs --idd DICT [--reference] [NAME]\n"
                "       verdanto relations --idd DICT [--ascending] [--potential] [--layers on|current] [--depth K]\n"
                "                          --class C [--object N] IN...\n"
-               "       verdanto rename --idd DICT --class C --object N --field F --to NEW -o OUT IN...\n");
+               "       verdanto rename --idd DICT --class C --object N --field F --to NEW -o OUT IN...\n"
+               "       verdanto surface --idd DICT --dxf DRAWING --entity HANDLE --class C [--object N] [--flip]\n"
+               "                        [--order CCW|CW] [--corner LLC|LRC|ULC|URC] [--shift K] [--name TEXT]\n"
+               "                        [--ucs world|object] -o OUT IN\n");
 }
 
 }  // namespace
@@ -33,6 +36,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "refs") == 0) return verdanto::cli::RunRefs(args);
   if (std::strcmp(command, "relations") == 0) return verdanto::cli::RunRelations(args);
   if (std::strcmp(command, "rename") == 0) return verdanto::cli::RunRename(args);
+  if (std::strcmp(command, "surface") == 0) return verdanto::cli::RunSurface(args);
   Usage();
   return 1;
 }

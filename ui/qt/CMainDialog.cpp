@@ -212,6 +212,12 @@ struct CMainDialog::Impl final : MainWindowListener {
     model.FieldEdited(target, accepted, filter);
   }
 
+  // The surface tool holds the host's command line; its messages are windows of ours.
+  void SelectRegion() {
+    const ResourceScope scope(host, ModuleHandle());
+    model.SelectRegion(host);
+  }
+
   // MainWindowListener
   void BeginTreeReset() override {
     ++treeChanging;
@@ -231,6 +237,12 @@ struct CMainDialog::Impl final : MainWindowListener {
   }
   void ViewsChanged(unsigned parts) override;
   void SetAllExpanded(bool expanded, std::uint16_t groupOnTop) override;
+  void MinimiseWindow() override { window.showMinimized(); }
+  void RestoreWindow() override {
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+  }
 
   void ShowTreeSelection();
   void ShowDetailSelection();
@@ -307,7 +319,8 @@ void CMainDialog::Impl::Build() {
   dupButton = button(QStringLiteral("D&up Object"), "dupButton", &MainWindowModel::DupObject);
   addButton = button(QStringLiteral("&Add Object"), "addButton", &MainWindowModel::AddObject);
   delButton = button(QStringLiteral("D&el Object"), "delButton", &MainWindowModel::DelObject);
-  selectButton = button(QStringLiteral("&Select..."), "selectButton", nullptr);  // the surface tool
+  selectButton = button(QStringLiteral("&Select..."), "selectButton", nullptr);
+  QObject::connect(selectButton, &QPushButton::clicked, &window, [this] { SelectRegion(); });
 
   detail = new QTableView(&window);
   detail->setObjectName(QStringLiteral("detailList"));
@@ -461,7 +474,7 @@ void CMainDialog::Impl::ShowButtons() {
   addButton->setEnabled(model.addEnabled);
   dupButton->setEnabled(model.dupEnabled);
   delButton->setEnabled(model.delEnabled);
-  selectButton->setEnabled(false);  // model.selectEnabled, once the surface tool is there
+  selectButton->setEnabled(model.selectEnabled);
 }
 
 CMainDialog::CMainDialog(Host& host, std::string settingsPath, std::function<void()> releaseMainWindow,
