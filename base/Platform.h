@@ -9,7 +9,10 @@
 namespace verdanto {
 
 enum class Icon { None, Error, Exclamation, Warning, Question, Information };
-enum class Buttons { Ok, YesNo, YesNoCancel };
+// YesNoDefaultNo: Yes and No with No as the default button, for the questions whose
+// Yes deletes something. A question closed without an answer (Escape, the close
+// box) answers Cancel, which every caller takes as "change nothing".
+enum class Buttons { Ok, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class Answer { Ok, Yes, No, Cancel };
 
 inline constexpr std::string_view kAppCaption = "Verdanto";

@@ -20,7 +20,8 @@ class StderrPrompter final : public Prompter {
     std::fprintf(stderr, "%s\n", line.c_str());
     switch (buttons) {
       case Buttons::Ok: return Answer::Ok;
-      case Buttons::YesNo: return Answer::No;
+      case Buttons::YesNo:
+      case Buttons::YesNoDefaultNo: return Answer::No;
       case Buttons::YesNoCancel: return Answer::Cancel;
     }
     return Answer::Ok;

@@ -83,7 +83,9 @@ DeleteLayersResult DeleteLayers(Dictionary& store, LayerList& layers, std::span<
   const std::string question = (cannotText.empty() ? std::string() : cannotText + "\r\n\r\n") +
                                "The following layers contain objects:" + withObjects +
                                "\r\n\r\nDo you want to empty and delete (*) layers?";
-  if (prompter.Show(question, kDeleteLayersCaption, Icon::Warning, Buttons::YesNo) != Answer::Yes) return result;
+  if (prompter.Show(question, kDeleteLayersCaption, Icon::Warning, Buttons::YesNoDefaultNo) != Answer::Yes) {
+    return result;
+  }
 
   tree.BeginTreeChange(TreeChange::Delete);
   for (const std::uint16_t id : idsWithObjects) {

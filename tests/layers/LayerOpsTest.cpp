@@ -113,6 +113,7 @@ TEST(DeleteLayersTest, ClassifiesAsksAndRemoves) {
       {{0, 4}, "d", Answer::Ok, cannot, {}, "0abcd", 5},
       {{0, 1, 4}, "d", Answer::Ok, cannot, {1}, "0bcd", 5},
       {{2}, "0", Answer::No, ask, {}, "0abcd", 5},
+      {{2}, "0", Answer::Cancel, ask, {}, "0abcd", 5},  // Escape: nothing is deleted
       {{3, 2, 2}, "0", Answer::Yes, askBC, {2, 2}, "0ad", 2},
       {{4, 2, 1, 0, 17, -1}, "d", Answer::Yes, cannot + "\r\n\r\n" + ask, {1, 1}, "0cd", 3},
       {{}, "0", Answer::Ok, "", {}, "0abcd", 5},
@@ -128,7 +129,8 @@ TEST(DeleteLayersTest, ClassifiesAsksAndRemoves) {
     for (const auto& m : w.prompter.messages) {
       EXPECT_EQ(m.caption, "Delete Layers");
       EXPECT_EQ(m.icon, Icon::Warning);
-      EXPECT_EQ(m.buttons, t.answer == Answer::Ok ? Buttons::Ok : Buttons::YesNo);
+      // Enter on the question must not delete: No is its default button.
+      EXPECT_EQ(m.buttons, t.answer == Answer::Ok ? Buttons::Ok : Buttons::YesNoDefaultNo);
     }
     EXPECT_EQ(result.removedRows, t.removedRows);
     EXPECT_EQ(w.Names(), t.remaining);

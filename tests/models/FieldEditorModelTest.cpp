@@ -130,6 +130,7 @@ TEST_F(FieldEditor, OkChecksAsksAndStores) {
        "The value entered is lower than the minimum allowed."},
       {"above the maximum, Yes", kTilt, "1e3", Answer::Yes, OkResult::Stored, kAbove},
       {"above the maximum, No", kTilt, "1e3", Answer::No, OkResult::BackToValue, kAbove},
+      {"above the maximum, Escape", kTilt, "1e3", Answer::Cancel, OkResult::BackToValue, kAbove},
       {"not an integer, No", kCount, "12abc", Answer::No, OkResult::BackToValue, kNotInteger},
       {"not a number, Yes", kTemperature, "warm", Answer::Yes, OkResult::Stored, kNotReal},
       {"a separator is refused whatever the answer", kName, "Wall, 2", Answer::Yes, OkResult::BackToValue,

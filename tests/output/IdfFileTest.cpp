@@ -157,7 +157,9 @@ TEST_F(IdfFileTest, SaveLayerFileClearsTheMarkAndReportsProgress) {
 }
 
 TEST_F(IdfFileTest, SaveLayerFileThatFailsKeepsTheMarkAndAsksWhetherToGoOn) {
-  for (const auto& [answer, outcome] : {std::pair{Answer::Yes, SaveOutcome::GoOn}, {Answer::No, SaveOutcome::Stop}}) {
+  // Escape (Cancel) decides nothing: no further layer is written.
+  for (const auto& [answer, outcome] : {std::pair{Answer::Yes, SaveOutcome::GoOn}, {Answer::No, SaveOutcome::Stop},
+                                        {Answer::Cancel, SaveOutcome::Stop}}) {
     LayerList layers;
     const std::string path = folder.PathOf("missing/zones.idf");
     const int index = AddZonesLayer(layers, path);

@@ -30,7 +30,8 @@ class RecordingPrompter final : public Prompter {
     }
     switch (buttons) {
       case Buttons::Ok: return Answer::Ok;
-      case Buttons::YesNo: return Answer::No;
+      case Buttons::YesNo:
+      case Buttons::YesNoDefaultNo: return Answer::No;
       case Buttons::YesNoCancel: return Answer::Cancel;
     }
     return Answer::Ok;

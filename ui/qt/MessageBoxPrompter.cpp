@@ -1,5 +1,7 @@
 #include "ui/qt/MessageBoxPrompter.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 #include "ui/qt/TextConversion.h"
@@ -22,29 +24,60 @@ QMessageBox::Icon ToBoxIcon(Icon icon) {
 QMessageBox::StandardButtons ToBoxButtons(Buttons buttons) {
   switch (buttons) {
     case Buttons::Ok: return QMessageBox::Ok;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNo:
+    case Buttons::YesNoDefaultNo: return QMessageBox::Yes | QMessageBox::No;
     case Buttons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   }
   return QMessageBox::Ok;
 }
+
+// Qt takes Escape and the close box of a Yes/No box for a click on No. Here they
+// end the box without an answer, so that no question is decided by backing out.
+class QuestionBox final : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+  bool Undecided() const noexcept { return undecided_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!event->matches(QKeySequence::Cancel)) {
+      QMessageBox::keyPressEvent(event);
+      return;
+    }
+    undecided_ = true;
+    reject();
+  }
+  // Reached only when the user (or the system) closes the box, not when a button ends it.
+  void closeEvent(QCloseEvent* event) override {
+    undecided_ = true;
+    QDialog::closeEvent(event);
+  }
+
+ private:
+  bool undecided_ = false;
+};
 
 }  // namespace
 
 Answer MessageBoxPrompter::Show(std::string_view text, std::string_view caption, Icon icon, Buttons buttons) {
   QString shown = ToWindowText(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QMessageBox box(ToBoxIcon(icon), ToWindowText(caption), shown, ToBoxButtons(buttons), parent_.data());
+  QuestionBox box(ToBoxIcon(icon), ToWindowText(caption), shown, ToBoxButtons(buttons), parent_.data());
   box.setTextFormat(Qt::PlainText);  // paths and values are never markup
-  switch (box.exec()) {
+  if (buttons != Buttons::Ok) {
+    box.setDefaultButton(buttons == Buttons::YesNoDefaultNo ? QMessageBox::No : QMessageBox::Yes);
+  }
+  const int clicked = box.exec();
+  // A question closed without an answer decides nothing: every caller takes Cancel
+  // as "leave everything as it is".
+  if (box.Undecided()) return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+  switch (clicked) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;
     default: break;
   }
-  // Closing a question box with Escape or its close button.
-  if (buttons == Buttons::YesNoCancel) return Answer::Cancel;
-  if (buttons == Buttons::YesNo) return Answer::No;
-  return Answer::Ok;
+  return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
 }
 
 }  // namespace verdanto
