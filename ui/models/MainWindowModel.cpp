@@ -126,15 +126,60 @@ void MainWindowModel::Commit() {
     const auto g = static_cast<std::uint16_t>(key & 0xFFFF);
     const auto c = static_cast<std::uint16_t>(key >> 16);
     ItemList& shown = items_[g][c];
-    const auto differ = std::mismatch(shown.begin(), shown.end(), items.begin(), items.end());
-    const int first = static_cast<int>(differ.first - shown.begin());
-    const int oldCount = static_cast<int>(shown.size());
-    const int newCount = static_cast<int>(items.size());
-    if (listener_ != nullptr) listener_->BeginObjectItemsChange(g, c, first, oldCount, newCount);
-    shown.swap(items);
-    if (listener_ != nullptr) listener_->EndObjectItemsChange(g, c, first, newCount);
+    const auto tell = [&](std::size_t first, std::size_t newCount, const auto& change) {
+      const int oldCount = static_cast<int>(shown.size());
+      if (listener_ != nullptr)
+        listener_->BeginObjectItemsChange(g, c, static_cast<int>(first), oldCount, static_cast<int>(newCount));
+      change();
+      if (listener_ != nullptr)
+        listener_->EndObjectItemsChange(g, c, static_cast<int>(first), static_cast<int>(newCount));
+    };
+    if (renumbered_.contains(key) && shown.size() == items.size()) {
+      tell(0, items.size(), [&] { shown.swap(items); });
+      continue;
+    }
+    // Both lists ascend, so an object missing from the staged list lost its item.
+    std::vector<std::pair<std::size_t, std::size_t>> removed;  // first row, row count
+    for (std::size_t row = 0, next = 0; row < shown.size(); ++row) {
+      while (next < items.size() && items[next] < shown[row]) ++next;
+      if (next < items.size() && items[next] == shown[row]) continue;
+      if (!removed.empty() && removed.back().first + removed.back().second == row) {
+        ++removed.back().second;
+      } else {
+        removed.emplace_back(row, 1);
+      }
+    }
+    // The last run first, so that the rows before it keep their numbers.
+    for (auto run = removed.rbegin(); run != removed.rend(); ++run) {
+      const auto first = shown.begin() + static_cast<std::ptrdiff_t>(run->first);
+      tell(run->first, shown.size() - run->second,
+           [&] { shown.erase(first, first + static_cast<std::ptrdiff_t>(run->second)); });
+    }
+    // What is left of the shown list is part of the staged one: insert the rest run by run.
+    bool told = !removed.empty();
+    for (std::size_t row = 0; row < items.size();) {
+      if (row < shown.size() && shown[row] == items[row]) {
+        ++row;
+        continue;
+      }
+      std::size_t end = row;
+      while (end < items.size() && (row >= shown.size() || shown[row] != items[end])) ++end;
+      tell(row, shown.size() + (end - row), [&] {
+        shown.insert(shown.begin() + static_cast<std::ptrdiff_t>(row), items.begin() + static_cast<std::ptrdiff_t>(row),
+                     items.begin() + static_cast<std::ptrdiff_t>(end));
+      });
+      told = true;
+      row = end;
+    }
+    if (shown != items) {  // not two ascending lists: tell it as all items going and coming
+      tell(0, 0, [&] { shown.clear(); });
+      tell(0, items.size(), [&] { shown = items; });
+    } else if (!told) {  // the same items, which may show new texts
+      tell(0, items.size(), [] {});
+    }
   }
   staged_.clear();
+  renumbered_.clear();
 }
 
 void MainWindowModel::InsertItem(std::uint16_t g, std::uint16_t c, std::uint16_t o) {
@@ -341,6 +386,7 @@ void MainWindowModel::DelObject() {
   const std::uint16_t o = selectedItem_.object;
   const int layerIndex = layers.ItemOfLayerId(store.GetClass(g, c).objectLayers[o]);
   RemoveItem(g, c, o);
+  Commit();  // the views hear of the removal while every other item still shows its own object
   store.DeleteObject(g, c, o);
   if (layers.IsValid(layerIndex)) {
     Layer& layer = layers.At(layerIndex);
@@ -350,6 +396,7 @@ void MainWindowModel::DelObject() {
   // The later objects of the class moved down by one.
   for (std::uint16_t& later : Staged(g, c))
     if (later > o) --later;
+  renumbered_.insert(ClassKey(g, c));
   if (selectedItem_.kind == TreeItemKind::Object && selectedItem_.object > o) --selectedItem_.object;
   Commit();
   SelectTreeItem(selectedItem_);
@@ -525,7 +572,13 @@ void MainWindowModel::EndTreeChange(TreeChange) {
   Notify(kLayersBoxPart);
 }
 
-void MainWindowModel::ObjectRemoved(std::uint16_t g, std::uint16_t c, std::uint16_t o) { RemoveItem(g, c, o); }
+void MainWindowModel::ObjectRemoved(std::uint16_t g, std::uint16_t c, std::uint16_t o) {
+  // The object is still in the store: told now, the removal leaves every other item
+  // as it was. Renumberings of an earlier layer's removal go first.
+  Commit();
+  RemoveItem(g, c, o);
+  Commit();
+}
 
 void MainWindowModel::ObjectRenumbered(std::uint16_t g, std::uint16_t c, std::uint16_t oldIndex,
                                        std::uint16_t newIndex) {
@@ -535,6 +588,7 @@ void MainWindowModel::ObjectRenumbered(std::uint16_t g, std::uint16_t c, std::ui
   if (!std::binary_search(current.begin(), current.end(), oldIndex)) return;
   ItemList& items = Staged(g, c);
   *std::lower_bound(items.begin(), items.end(), oldIndex) = newIndex;
+  renumbered_.insert(ClassKey(g, c));
 }
 
 void MainWindowModel::ObjectHidden(std::uint16_t g, std::uint16_t c, std::uint16_t o) { RemoveItem(g, c, o); }

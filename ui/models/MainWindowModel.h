@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -210,6 +211,9 @@ class MainWindowModel final : public LayerListListener, public ObjectTreeObserve
   // told about in Commit, one class at a time.
   const ItemList& Items(std::uint16_t g, std::uint16_t c) const;
   ItemList& Staged(std::uint16_t g, std::uint16_t c);
+  // Tells the views of the staged changes, class by class: first the rows of
+  // objects whose items went, then those of objects whose items came, each run
+  // of rows on its own; a renumbered class only changes its items' texts.
   void Commit();
   void InsertItem(std::uint16_t g, std::uint16_t c, std::uint16_t o);
   // Removes an object's item; a selection on it moves to the next item of the
@@ -245,6 +249,7 @@ class MainWindowModel final : public LayerListListener, public ObjectTreeObserve
 
   std::vector<std::vector<ItemList>> items_;  // [g][c], as the views were told
   std::map<std::uint32_t, ItemList> staged_;  // key (g, c)
+  std::set<std::uint32_t> renumbered_;        // staged classes whose items only have new numbers
   TreeItem selectedItem_;
 };
 
