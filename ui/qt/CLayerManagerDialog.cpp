@@ -62,19 +62,36 @@ class CLayerManagerDialog::List final : public QTableWidget {
 
  protected:
   void mousePressEvent(QMouseEvent* event) override {
-    const QPoint at = event->position().toPoint();
-    const QModelIndex index = indexAt(at);
-    if (event->button() == Qt::LeftButton && index.isValid() && index.column() == kNameColumn) {
-      QStyleOptionViewItem option;
-      initViewItemOption(&option);
-      option.rect = visualRect(index);
-      if (delegate->LampRect(option, index).contains(at)) {
-        event->accept();
-        lampClicked(index.row());
-        return;
-      }
+    const QModelIndex lamp = LampAt(*event);
+    if (lamp.isValid()) {
+      event->accept();
+      lampClicked(lamp.row());
+      return;
     }
     QTableWidget::mousePressEvent(event);
+  }
+  // A double click on a lamp: its first press switched the layer; the second is the
+  // row's double click (which makes the layer current), not another switch.
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    const QModelIndex lamp = LampAt(*event);
+    if (lamp.isValid()) {
+      event->accept();
+      emit doubleClicked(lamp);
+      return;
+    }
+    QTableWidget::mouseDoubleClickEvent(event);
+  }
+
+ private:
+  // The name cell whose lamp a left-button press hit, else an invalid index.
+  QModelIndex LampAt(const QMouseEvent& event) const {
+    const QPoint at = event.position().toPoint();
+    const QModelIndex index = indexAt(at);
+    if (event.button() != Qt::LeftButton || !index.isValid() || index.column() != kNameColumn) return {};
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    return delegate->LampRect(option, index).contains(at) ? index : QModelIndex();
   }
 };
 
