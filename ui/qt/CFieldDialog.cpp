@@ -235,8 +235,9 @@ std::string CFieldDialog::StoreValue(const QString& shown) const {
 
 void CFieldDialog::SizeColumns() {
   QHeaderView* header = properties_->horizontalHeader();
-  header->resizeSection(0, kPropertiesColumnWidth);
-  header->resizeSection(1, std::max(0, properties_->contentsRect().width() - kValuesColumnMargin));
+  const DialogUnits units(properties_->font());
+  header->resizeSection(0, units.Pixels(kPropertiesColumnWidth));
+  header->resizeSection(1, std::max(0, properties_->contentsRect().width() - units.Pixels(kValuesColumnMargin)));
 }
 
 }  // namespace verdanto

@@ -27,6 +27,12 @@ class DialogUnits {
   QSize Size(int width, int height) const { return {X(width), Y(height)}; }
   QRect Rect(int x, int y, int width, int height) const { return {X(x), Y(y), X(width), Y(height)}; }
 
+  // Widths given in pixels were made for a font whose average character is
+  // kDesignBaseWidth pixels wide; they grow and shrink with the font as dialog
+  // units do, so that the texts they were made for still fit.
+  static constexpr int kDesignBaseWidth = 6;
+  int Pixels(int designPixels) const { return (designPixels * baseWidth_ + kDesignBaseWidth / 2) / kDesignBaseWidth; }
+
   int baseWidth() const noexcept { return baseWidth_; }
   int baseHeight() const noexcept { return baseHeight_; }
 

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QWheelEvent>
 
 #include "ui/qt/LayerImages.h"
 #include "ui/qt/TextConversion.h"
@@ -27,7 +29,9 @@ void DrawEntry(QPainter& painter, const QRect& rect, const LayersBoxEntry& entry
   painter.drawPixmap(rect.left() + lampLeft, top, LayerImagePixmap(entry.lampImage));
   painter.setPen(Qt::black);
   const QRect text = rect.adjusted(kLayerNameLeft, 0, 0, 0);
-  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, ToWindowText(entry.name));
+  // A name longer than the closed box ends in an ellipsis (and shows whole as the box's tip).
+  const QString name = painter.fontMetrics().elidedText(ToWindowText(entry.name), Qt::ElideRight, text.width());
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, name);
 }
 
 class EntryDelegate final : public QStyledItemDelegate {
@@ -77,12 +81,18 @@ void LayersBox::Refresh() {
     for (int i = 0; i < model_.EntryCount(); ++i) addItem(ToWindowText(model_.Entry(i).name));
   }
   setCurrentIndex(model_.ShownIndex());
+  const int shown = model_.ShownIndex();
+  setToolTip(shown >= 0 && shown < model_.EntryCount() ? ToWindowText(model_.Entry(shown).name) : QString());
   update();
   view()->viewport()->update();
 }
 
 void LayersBox::showPopup() {
   Refresh();
+  // The open list is as wide as its longest name needs, also when that is wider than the box.
+  QAbstractItemView* list = view();
+  list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
+                        2 * list->frameWidth());
   QComboBox::showPopup();
 }
 
@@ -109,6 +119,11 @@ void LayersBox::mousePressEvent(QMouseEvent* event) {
   }
   QComboBox::mousePressEvent(event);
 }
+
+// A pick moves the selected object to the picked layer, so only a deliberate
+// pick in the open list may make one: a wheel turn over the closed box changes
+// nothing and goes on to the window below (the open list scrolls as usual).
+void LayersBox::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 bool LayersBox::eventFilter(QObject* watched, QEvent* event) {
   if (watched == view()->viewport()) {
