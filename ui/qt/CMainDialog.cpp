@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <array>
+
 #include <QAction>
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -31,6 +33,7 @@
 #include "ui/qt/DetailTableModel.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/LayersBox.h"
+#include "ui/qt/MainWindowViews.h"
 #include "ui/qt/ReferencesWindows.h"
 #include "ui/qt/MessageBoxPrompter.h"
 #include "ui/qt/QtFileChooser.h"
@@ -137,6 +140,10 @@ struct CMainDialog::Impl final : MainWindowListener {
 
   bool syncing = false;    // the window itself moves a view's selection to the model's
   int treeChanging = 0;    // the tree's items are being changed
+  // The detail list's column widths: the described ones scaled to the font, and
+  // each as the user last dragged it; a new class keeps them.
+  std::array<int, std::size(kDetailWidths)> detailWidths{};
+  bool sizingDetail = false;
 
   void Build();
   void BuildMenus(QMenuBar* bar);
@@ -269,7 +276,7 @@ void CMainDialog::Impl::Build() {
   addLayerButton = button(QStringLiteral("+"), "addLayerButton", nullptr);
   QObject::connect(addLayerButton, &QPushButton::clicked, &window, [this] { LayerManager(); });
 
-  tree = new QTreeView(&window);
+  tree = new ClassTreeView(&window);
   tree->setObjectName(QStringLiteral("classTree"));
   tree->setModel(&treeModel);
   tree->setHeaderHidden(true);
@@ -306,7 +313,7 @@ void CMainDialog::Impl::Build() {
   properties->setSelectionBehavior(QAbstractItemView::SelectRows);
   properties->setSelectionMode(QAbstractItemView::SingleSelection);
   properties->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  properties->horizontalHeader()->resizeSection(0, kPropertiesNameWidth);
+  properties->horizontalHeader()->resizeSection(0, DialogUnits(properties->font()).Pixels(kPropertiesNameWidth));
   properties->horizontalHeader()->setStretchLastSection(true);
 
   memo = new QPlainTextEdit(&window);
@@ -322,7 +329,11 @@ void CMainDialog::Impl::Build() {
   selectButton = button(QStringLiteral("&Select..."), "selectButton", nullptr);
   QObject::connect(selectButton, &QPushButton::clicked, &window, [this] { SelectRegion(); });
 
-  detail = new QTableView(&window);
+  auto* details = new DetailListView(&window);
+  details->editRequested = [this](int row) {
+    if (const auto target = model.FieldToEdit(row, DetailTableModel::kValueColumn)) OpenFieldEditor(*target);
+  };
+  detail = details;
   detail->setObjectName(QStringLiteral("detailList"));
   detail->setModel(&detailModel);
   detail->verticalHeader()->hide();
@@ -331,6 +342,14 @@ void CMainDialog::Impl::Build() {
   detail->setSelectionMode(QAbstractItemView::SingleSelection);
   detail->setEditTriggers(QAbstractItemView::NoEditTriggers);
   detail->setWordWrap(false);
+  const DialogUnits detailUnits(detail->font());
+  for (std::size_t column = 0; column < detailWidths.size(); ++column)
+    detailWidths[column] = detailUnits.Pixels(kDetailWidths[column]);
+  QObject::connect(detail->horizontalHeader(), &QHeaderView::sectionResized, &window,
+                   [this](int column, int, int width) {
+                     if (!sizingDetail && column >= 0 && column < static_cast<int>(detailWidths.size()))
+                       detailWidths[static_cast<std::size_t>(column)] = width;
+                   });
   QObject::connect(detail->selectionModel(), &QItemSelectionModel::currentRowChanged, &window,
                    [this](const QModelIndex& current) {
                      if (!syncing) model.SelectDetailRow(current.isValid() ? current.row() : -1);
@@ -413,10 +432,12 @@ void CMainDialog::Impl::BuildMenus(QMenuBar* bar) {
 void CMainDialog::Impl::ViewsChanged(unsigned parts) {
   if (parts & kTitlePart) window.setWindowTitle(ToWindowText(model.title));
   if (parts & (kDetailRowsPart | kValueColumnPart)) {
+    sizingDetail = true;
     if (detailModel.Renew((parts & kDetailRowsPart) != 0)) {
       for (int column = 0; column < detailModel.columnCount(); ++column)
-        detail->horizontalHeader()->resizeSection(column, kDetailWidths[column]);
+        detail->horizontalHeader()->resizeSection(column, detailWidths[static_cast<std::size_t>(column)]);
     }
+    sizingDetail = false;
   }
   if (parts & kPropertiesPart) ShowProperties();
   if (parts & kNotesPart) {
