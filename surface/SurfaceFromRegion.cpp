@@ -102,15 +102,15 @@ bool SurfaceRun::AskOrder() {
 }
 
 bool SurfaceRun::AskCorner() {
-  // The corner last asked for; after a shift the same corner counts as new.
-  std::optional<std::int32_t> shown = settings_.startingCorner;
+  // The corner last asked for; after a shift the same corner counts as new (-1).
+  std::int32_t shown = settings_.startingCorner;
   for (;;) {
     const PromptAnswer answer = commandLine_.GetKeyword("LLC LRC ULC URC SForward SBackward", kCornerPrompt);
     if (answer.status == PromptStatus::Cancelled) return false;
     if (answer.status == PromptStatus::Empty) return true;
     if (answer.text == "SForward" || answer.text == "SBackward") {
       numbering_.shift += answer.text == "SForward" ? 1 : -1;
-      shown.reset();
+      shown = -1;
     } else {
       std::int32_t corner = 0;
       while (corner < 4 && CornerName(corner) != answer.text) ++corner;
