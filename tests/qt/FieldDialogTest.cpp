@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -217,6 +218,18 @@ TEST_F(FieldEditorInMainWindow, CancelChangesNothingAndOkRenamesTheCellAndTheTre
   EXPECT_EQ(TreeChildren({1, 0}), (QStringList{"<Object 1> \"Lobby\"", "<Object 2> \"Z2\""}));
   EXPECT_TRUE(Modified());
   EXPECT_TRUE(host.Balanced());
+}
+
+// Widths given in pixels were made for a narrower font than the windows may use.
+TEST_F(FieldDialog, PropertyNamesFitTheirColumnInTheWindowsFont) {
+  const auto dialog = Open(kTilt);
+  auto* properties = Child<QTableWidget>(*dialog, "propertiesList");
+  const int margins = 2 * (properties->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  for (const char* name : {"Autocalculatable", "Required field", "Retaincase"}) {
+    EXPECT_GE(properties->horizontalHeader()->sectionSize(0),
+              properties->fontMetrics().horizontalAdvance(QString::fromLatin1(name)) + margins)
+        << name;
+  }
 }
 
 }  // namespace

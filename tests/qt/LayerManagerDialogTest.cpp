@@ -164,6 +164,17 @@ TEST_F(LayerManagerDialogTest, DoubleClickMakesALayerCurrentAndEscapeKeepsIt) {
   EXPECT_EQ(layers.CurrentLayer(), 3);
 }
 
+TEST_F(LayerManagerDialogTest, DoubleClickOnALampSwitchesTheLayerOnceAndMakesItCurrent) {
+  const QRect cell = list->visualItemRect(list->item(3, 0));
+  const QPoint lamp(cell.left() + 3 + kLayerImageWidth / 2, cell.center().y());
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lamp);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, lamp);
+  EXPECT_FALSE(layers.IsLayerOn(3));
+  EXPECT_TRUE(ShowsLamp(3, kLampOffImage));
+  EXPECT_EQ(layers.CurrentLayer(), 3);
+  EXPECT_EQ(CurrentLabel(), "Current Layer: c");
+}
+
 // --- Opened from the main window ------------------------------------------------------
 
 using LayerManagerFromMainWindowTest = WithMainDialog;

@@ -1,15 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QWheelEvent>
+#include <string>
+#include <tuple>
+#include <string_view>
+#include <vector>
 
 #include "tests/qt/WithMainDialog.h"
 #include "ui/qt/ClassTreeModel.h"
+#include "ui/qt/LayerImages.h"
 #include "ui/qt/LayersBox.h"
+#include "ui/qt/MessageBoxPrompter.h"
 
 namespace verdanto::testing {
 namespace {
+
+// What QAbstractItemModelTester finds wrong in an item model fails the test.
+std::vector<std::string> modelFaults;
+QtMessageHandler otherMessages = nullptr;
+void CollectModelFaults(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (context.category != nullptr && std::string_view(context.category) == "qt.modeltest" && type >= QtWarningMsg) {
+    modelFaults.push_back(message.toStdString());
+  } else if (otherMessages != nullptr) {
+    otherMessages(type, context, message);
+  }
+}
 
 struct MainDialog : WithMainDialog {
   QTreeView* tree = nullptr;
@@ -22,6 +42,14 @@ struct MainDialog : WithMainDialog {
     detail = MainChild<QTableView>("detailList");
     box = MainChild<LayersBox>("layersBox");
     ASSERT_TRUE(tree && detail && box);
+    modelFaults.clear();
+    otherMessages = qInstallMessageHandler(CollectModelFaults);
+    for (QAbstractItemModel* items : {tree->model(), detail->model()})
+      new QAbstractItemModelTester(items, QAbstractItemModelTester::FailureReportingMode::Warning, items);
+  }
+  void TearDown() override {
+    qInstallMessageHandler(otherMessages);
+    EXPECT_EQ(modelFaults, std::vector<std::string>{});
   }
   QString Current() const { return tree->currentIndex().data().toString(); }
   QString Note() { return MainChild<QPlainTextEdit>("noteBox")->toPlainText(); }
@@ -137,6 +165,120 @@ TEST_F(MainDialog, ClosingAsksAboutModifiedLayersAndGoesOnlyOnNo) {
   EXPECT_FALSE(main->isVisible());
   ASSERT_EQ(prompter.messages.size(), 2u);
   EXPECT_EQ(prompter.messages[1].text, "Save changes to following layers?\r\n\r\n    0");
+}
+
+TEST_F(MainDialog, EscapeOrTheCloseBoxOnTheCloseQuestionKeepsTheWindowAndItsLayers) {
+  MessageBoxPrompter boxes(main.get());
+  main->UseServices(&boxes, &chooser, &loader);
+  Click(*main, "addButton");
+  for (const auto end : {+[](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); },
+                         +[](QWidget& box) { box.close(); }}) {
+    WhenModalShown(end);
+    MainChild<QAction>("exitAction")->trigger();
+    EXPECT_EQ(released, 0);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_TRUE(Model().layers.At(0).modified);
+    EXPECT_EQ(TreeChildren({0, 0}), QStringList{"<Object 1> \"\""});
+  }
+}
+
+TEST_F(MainDialog, TheWheelOverTheClosedLayersBoxMovesNothing) {
+  OpenZone1();
+  tree->setCurrentIndex(TreeIndex({1, 0, 1}));
+  ASSERT_EQ(box->currentText(), "Zone1");
+  for (const int delta : {120, -120, -120}) {
+    const QPointF at(box->width() / 2.0, box->height() / 2.0);
+    QWheelEvent wheel(at, box->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(box, &wheel);
+    EXPECT_EQ(box->currentText(), "Zone1");
+    EXPECT_EQ(tree->currentIndex().data(ClassTreeModel::kKeyRole).toUInt(), 0x00010002u);
+    EXPECT_FALSE(Model().layers.At(0).modified);
+  }
+}
+
+TEST_F(MainDialog, RemovedItemsAreTheRemovedObjectsOwnRows) {
+  Read("Zone1", "Zone, Z1, 1;\r\nZone, Z2, 2;\r\nZone, Z3, 3;\r\nZone, Z4, 4;\r\nZone, Z5, 5;\r\n");
+  const auto rows = [this] {
+    std::vector<QPersistentModelIndex> out;
+    for (int row = 0; row < tree->model()->rowCount(TreeIndex({1, 0})); ++row) out.emplace_back(TreeIndex({1, 0, row}));
+    return out;
+  };
+  // Deleting the first object: its own row goes, the others move up and are renumbered.
+  tree->setCurrentIndex(TreeIndex({1, 0, 0}));
+  std::vector<QPersistentModelIndex> zones = rows();
+  Click(*main, "delButton");
+  EXPECT_FALSE(zones[0].isValid());
+  EXPECT_EQ(zones[1].row(), 0);
+  EXPECT_EQ(zones[1].data().toString(), "<Object 1> \"Z2\"");
+
+  // Z3 and Z5 (now objects 2 and 4) to layer "0", which is then switched off and on again.
+  for (const int object : {1, 3}) {
+    tree->setCurrentIndex(TreeIndex({1, 0, object}));
+    emit box->activated(0);
+  }
+  zones = rows();
+  ClickLampOfTheClosedBox();
+  ASSERT_FALSE(Model().layers.At(0).on);
+  EXPECT_FALSE(zones[1].isValid() || zones[3].isValid());
+  EXPECT_EQ(std::tuple(zones[0].row(), zones[2].row()), std::tuple(0, 1));
+  EXPECT_EQ(zones[2].data().toString(), "<Object 3> \"Z4\"");
+  zones = rows();
+  box->showPopup();
+  const QRect zero = box->view()->visualRect(box->view()->model()->index(0, 0));
+  QTest::mouseClick(box->view()->viewport(), Qt::LeftButton, {}, zero.topLeft() + QPoint(20, zero.height() / 2));
+  ASSERT_TRUE(Model().layers.At(0).on);
+  EXPECT_EQ(std::tuple(zones[0].row(), zones[1].row()), std::tuple(0, 2));
+  EXPECT_EQ(TreeChildren({1, 0}), (QStringList{"<Object 1> \"Z2\"", "<Object 2> \"Z3\"", "<Object 3> \"Z4\"",
+                                               "<Object 4> \"Z5\""}));
+}
+
+TEST_F(MainDialog, UpGoesOnPastItemsThatTheSelectionRuleWouldLeaveAtOnce) {
+  OpenZone1();
+  tree->expand(TreeIndex({0}));
+  tree->setCurrentIndex(TreeIndex({1, 0, 1}));
+  QTest::keyClick(tree, Qt::Key_Up);
+  EXPECT_EQ(Current(), "<Object 1> \"Z1\"");
+  QTest::keyClick(tree, Qt::Key_Up);  // past the class Zone and the group Zones, which lead back here
+  EXPECT_EQ(Current(), "Building");
+  QTest::keyClick(tree, Qt::Key_Down);  // downward the rule holds: the group leads on to its first object
+  EXPECT_EQ(Current(), "<Object 1> \"Z1\"");
+}
+
+TEST_F(MainDialog, EnterOrF2OnADetailRowOpensTheFieldEditorOfThatField) {
+  OpenZone1();
+  tree->setCurrentIndex(TreeIndex({1, 0, 1}));
+  detail->setCurrentIndex(detail->model()->index(1, 0));
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2}) {
+    QString opened;
+    WhenModalShown([&opened](QWidget& editor) { opened = editor.windowTitle(); }, 2000);
+    QTest::keyClick(detail, key);
+    EXPECT_EQ(opened, "N1 - X Origin") << key;
+  }
+}
+
+TEST_F(MainDialog, ColumnsFitTheirTextsAndKeepTheWidthsTheUserSet) {
+  OpenZone1();
+  tree->setCurrentIndex(TreeIndex({1, 0, 0}));
+  QHeaderView* header = detail->horizontalHeader();
+  const int margins = 2 * (detail->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+  EXPECT_GE(header->sectionSize(1), detail->fontMetrics().horizontalAdvance("Outside Boundary Condition") + margins);
+  header->resizeSection(1, 321);
+  header->resizeSection(4, 123);
+  for (const std::initializer_list<int> item : {std::initializer_list<int>{1, 0, 2}, {1, 1}, {0, 0}, {1, 0, 0}}) {
+    tree->setCurrentIndex(TreeIndex(item));
+    EXPECT_EQ(header->sectionSize(1), 321);
+  }
+  EXPECT_EQ(header->sectionSize(4), 123);
+
+  // The open layers list shows a long name whole.
+  const QString name = QString(60, QChar('W'));
+  Read(name.toStdString(), "Zone, Z9, 9;\r\n");
+  box->showPopup();
+  const QRect entry = box->view()->visualRect(box->view()->model()->index(1, 0));
+  EXPECT_GE(box->view()->viewport()->width(),
+            entry.left() + kLayerNameLeft + box->fontMetrics().horizontalAdvance(name));
+  box->hidePopup();
 }
 
 TEST_F(MainDialog, OpenAllExpandsEveryClassAndCloseAllKeepsTheSelectionShown) {
