@@ -16,6 +16,10 @@ namespace verdanto {
 namespace {
 
 #ifdef VERDANTO_PLUGIN_PATH
+constexpr const char* kPluginPath = VERDANTO_PLUGIN_PATH;
+#else
+constexpr const char* kPluginPath = nullptr;
+#endif
 
 std::vector<QWidget*> VisibleWindows() {
   std::vector<QWidget*> shown;
@@ -35,9 +39,10 @@ struct PluginModuleTest : ::testing::Test {
   int dismissed = 0;
 
   void SetUp() override {
+    if (!kPluginPath) GTEST_SKIP() << "the plug-in module was not built with this test program";
     // A copy in a folder of its own, so that its settings file lies there.
     const std::string path = folder.PathOf("Verdanto.arx");
-    std::filesystem::copy_file(VERDANTO_PLUGIN_PATH, path);
+    std::filesystem::copy_file(kPluginPath, path);
     module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(module, nullptr) << dlerror();
     entry = reinterpret_cast<EntryPointFunction>(dlsym(module, "acrxEntryPoint"));
@@ -64,36 +69,11 @@ struct PluginModuleTest : ::testing::Test {
   int Send(int message) { return entry(message, static_cast<void*>(static_cast<Host*>(&host))); }
 };
 
-TEST_F(PluginModuleTest, OpensTheMainWindowAndRefusesUnloadWhileItIsOpen) {
-  // The messages' effects in detail are the plug-in state's; here the module's exports reach them,
-  // and the command reads the dictionary through the loading dialog.
-  EXPECT_EQ(version(), 0x110000);
-  EXPECT_EQ(Send(kInitAppMessage), kEntryOk);
-  EXPECT_EQ(host.commands.at("VERDANTO").group, "TOVA");
-
-  const std::string idd = folder.Write(
-      "Energy+.idd", "!IDD_Version 9.2.0\r\n\\group Zones\r\nZone,\r\n  A1 ; \\field Name\r\n");
-  folder.Write("Verdanto.ini", "[IDD PATH]\r\n" + idd);
-  const std::size_t windowsBefore = VisibleWindows().size();
-  ASSERT_TRUE(host.RunCommand("verdanto"));
-  EXPECT_EQ(dismissed, 0);
-  EXPECT_EQ(VisibleWindows().size(), windowsBefore + 1);
-  EXPECT_TRUE(host.Balanced());
-  ASSERT_TRUE(host.keepFocus);
-  EXPECT_EQ(host.keepFocus(), 1);
-
-  EXPECT_EQ(Send(kUnloadAppMessage), kEntryRefused);
-
-  // Quitting restores the window and closes it; nothing was changed, so it goes.
-  EXPECT_EQ(Send(kQuitMessage), kEntryOk);
-  EXPECT_EQ(VisibleWindows().size(), windowsBefore);
-  EXPECT_FALSE(host.keepFocus);
-  EXPECT_EQ(Send(kUnloadAppMessage), kEntryOk);
-  EXPECT_TRUE(host.commands.empty());
-  EXPECT_TRUE(host.Balanced());
-}
-
+// Loading, the command, unload refused while the window is open and quitting run
+// through the real host in tests/cadhost; the messages' effects in detail are the
+// plug-in state's. Here: the exports, and giving up on the dictionary.
 TEST_F(PluginModuleTest, GivingUpOnTheDictionaryLeavesNoWindow) {
+  EXPECT_EQ(version(), 0x110000);
   ASSERT_EQ(Send(kInitAppMessage), kEntryOk);
   // No settings file: "Unable to find Energy+.idd.", then the file dialog, both dismissed.
   const std::size_t windowsBefore = VisibleWindows().size();
@@ -105,8 +85,6 @@ TEST_F(PluginModuleTest, GivingUpOnTheDictionaryLeavesNoWindow) {
   EXPECT_TRUE(std::filesystem::exists(folder.PathOf("Verdanto.ini")));
   EXPECT_EQ(Send(kUnloadAppMessage), kEntryOk);
 }
-
-#endif
 
 }  // namespace
 }  // namespace verdanto

@@ -34,7 +34,7 @@ struct SaveManagerDialogTest : ::testing::Test, SavedLayers {
   QTableView* list = nullptr;
 
   void Open(SaveChoices choices = {}) {
-    dialog = std::make_unique<CSaveManagerDialog>(store, layers, std::move(choices), nullptr, &prompter, &chooser);
+    dialog = std::make_unique<CSaveManagerDialog>(store, layers, std::move(choices), prompter, chooser);
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     list = Child<QTableView>(*dialog, "layerList");
@@ -57,37 +57,44 @@ struct SaveManagerDialogTest : ::testing::Test, SavedLayers {
   bool ProgressShown() const { return Child<QProgressBar>(*dialog, "progressBar")->isVisible(); }
 };
 
-TEST_F(SaveManagerDialogTest, OpensWithTheLayersTheLastRowAndTheFirstRowSelected) {
-  Open();
+// The rows, saving and its progress are the model's; here each control reaches it
+// and the window redraws what it changed.
+TEST_F(SaveManagerDialogTest, ControlsReachTheModelAndTheWindowFollowsIt) {
+  Open({"/kept/all.idf", true});
   EXPECT_EQ(dialog->windowTitle(), "Save Manager");
   EXPECT_EQ(Rows(), (QStringList{"0 1", "a* 3 [x]", "b* 1 [x]", "<All together checked layers> 4"}));
   EXPECT_EQ(list->model()->headerData(2, Qt::Horizontal).toString(), "File Path");
-  EXPECT_EQ(list->selectionModel()->selectedRows().size(), 1);
   EXPECT_EQ(list->currentIndex().row(), 0);
   EXPECT_TRUE(Child<QCheckBox>(*dialog, "insertCommentsCheck")->isChecked());
-  EXPECT_FALSE(Child<QLabel>(*dialog, "progressLabel")->isVisible());
   EXPECT_FALSE(ProgressShown());
-}
 
-TEST_F(SaveManagerDialogTest, SavesTwoLayersEachToItsOwnFileAndOkClosesWithTheChoices) {
-  Open({"/kept/all.idf", true});
   const std::string pathA = folder.PathOf("a.idf");
-  const std::string pathB = folder.PathOf("b.idf");
   chooser.answers.push_back(pathA);
   ClickCell(1, 2);  // a click in a "File Path" cell browses
   EXPECT_EQ(list->model()->index(1, 2).data().toString().toStdString(), pathA);
   ClickCell(2, 0);
   EXPECT_TRUE(chooser.answers.empty()) << "a click in another cell does not browse";
-  chooser.answers.push_back(pathB);
+  chooser.answers.push_back(folder.PathOf("missing/b.idf"));
   Click(*dialog, "browseButton");
-  EXPECT_EQ(layers.At(2).outputPath, pathB);
+  list->setCurrentIndex(list->model()->index(0, 0));
+  QTest::keyClick(list, Qt::Key_Space);  // checks the row under the cursor
+  EXPECT_EQ(Rows().first(), "0 1 [x]");
+  list->setCurrentIndex(list->model()->index(0, 0));
+  QTest::keyClick(list, Qt::Key_Space);
+  EXPECT_EQ(Rows().first(), "0 1");
 
+  QStringList seen;  // what the user sees behind the message about "b"
+  prompter.look = [&] {
+    seen << (ProgressShown() ? "bar" : "no bar") << Child<QLabel>(*dialog, "progressLabel")->text();
+  };
   Click(*dialog, "saveButton");
-  EXPECT_TRUE(prompter.recorder.messages.empty());
+  EXPECT_EQ(seen, (QStringList{"bar", "Writing progress: b"}));
+  ASSERT_EQ(prompter.recorder.messages.size(), 1u);
+  EXPECT_EQ(prompter.recorder.messages[0].caption, "Writing Error");
   EXPECT_EQ(ReadBack(pathA), kLayerA);
-  EXPECT_EQ(ReadBack(pathB), "Zone: [Z2] [] [] []\n");
-  EXPECT_EQ(Rows(), (QStringList{"0 1", "a 3", "b 1", "<All together checked layers> 0"}));
+  EXPECT_EQ(Rows(), (QStringList{"0 1", "a 3", "b* 1 [x]", "<All together checked layers> 1"}));
   EXPECT_FALSE(ProgressShown());
+  EXPECT_FALSE(Child<QLabel>(*dialog, "progressLabel")->isVisible());
 
   Click(*dialog, "insertCommentsCheck");
   QTest::keyClick(list, Qt::Key_Return);  // Enter acts as OK
@@ -97,73 +104,34 @@ TEST_F(SaveManagerDialogTest, SavesTwoLayersEachToItsOwnFileAndOkClosesWithTheCh
   EXPECT_FALSE(dialog->Choices().insertComments);
 }
 
-TEST_F(SaveManagerDialogTest, TheProgressShowsWhichLayerIsWrittenWhenItFails) {
-  layers.At(1).outputPath = folder.PathOf("missing/a.idf");
-  layers.At(2).outputPath = folder.PathOf("b.idf");
-  Open();
-  QStringList seen;
-  prompter.look = [&] {
-    seen << (ProgressShown() ? "bar" : "no bar") << Child<QLabel>(*dialog, "progressLabel")->text();
-  };
-  prompter.recorder.script.push_back(Answer::Yes);
-  Click(*dialog, "saveButton");
-  EXPECT_EQ(seen, (QStringList{"bar", "Writing progress: a"}));
-  ASSERT_EQ(prompter.recorder.messages.size(), 1u);
-  EXPECT_EQ(prompter.recorder.messages[0].caption, "Writing Error");
-  EXPECT_EQ(Rows(), (QStringList{"0 1", "a* 3 [x]", "b 1", "<All together checked layers> 3"}));
-  EXPECT_FALSE(Child<QLabel>(*dialog, "progressLabel")->isVisible());
-}
+// The main window keeps the choices of an accepted save manager for its next
+// opening; a cancelled one keeps only what changed a layer (its path).
+using SaveAsFromMainWindowTest = WithMainDialog;
 
-TEST_F(SaveManagerDialogTest, CheckingTheLastRowWritesAllTogether) {
-  Open({folder.PathOf("all.idf"), false});
-  list->setCurrentIndex(list->model()->index(3, 0));
-  QTest::keyClick(list, Qt::Key_Space);  // checks the row under the cursor
-  EXPECT_EQ(Rows().last(), "<All together checked layers> 4 [x]");
-  Click(*dialog, "saveButton");
-  EXPECT_TRUE(prompter.recorder.messages.empty());
-  EXPECT_EQ(ReadBack(folder.PathOf("all.idf")),
-            "Zone: [Z1] [30] [] [4]\nZone: [Z2] [] [] []\nZone: [Z3] [] [1] []\nWall: [W1] [Z1] []\n");
-  // All together unchecks every row and keeps the layers modified.
-  EXPECT_EQ(Rows(), (QStringList{"0 1", "a* 3", "b* 1", "<All together checked layers> 0"}));
-}
-
-// --- Opened from the main window ------------------------------------------------------
-
-struct SaveAsFromMainWindowTest : WithMainDialog {
-  // Runs "&Save as..." with `act` on the save manager; the depth of pushed resource handles meanwhile.
-  std::size_t SaveAs(const std::function<void(QWidget&)>& act) {
-    std::size_t depth = 0;
+TEST_F(SaveAsFromMainWindowTest, OkKeepsTheChoicesForTheNextOpeningAndEscapeOnlyALayersPath) {
+  const auto saveAs = [&](const std::function<void(QWidget&, QTableView&)>& act) {
     WhenModalShown([&](QWidget& window) {
       EXPECT_EQ(window.windowTitle(), "Save Manager");
-      depth = host.resourceStack.size();
-      act(window);
+      EXPECT_EQ(host.resourceStack.size(), 1u);
+      act(window, *Child<QTableView>(window, "layerList"));
     });
     MainChild<QAction>("saveAsAction")->trigger();
     EXPECT_TRUE(host.Balanced());
-    return depth;
-  }
-  static void SelectRow(QWidget& window, int row) {
-    auto* list = Child<QTableView>(window, "layerList");
-    list->setCurrentIndex(list->model()->index(row, 0));
-  }
-};
-
-TEST_F(SaveAsFromMainWindowTest, OkHandsTheChoicesBackForTheNextOpeningAndEscapeOnlyALayersPath) {
-  const std::size_t depth = SaveAs([&](QWidget& window) {
+  };
+  saveAs([&](QWidget& window, QTableView& list) {
     chooser.answers = {std::string("/out/zero.idf"), std::string("/out/escaped.idf")};
-    Click(window, "browseButton");  // the first row is selected
-    SelectRow(window, 1);           // layer "0", then the all-together row
+    Click(window, "browseButton");                    // layer "0", the first row
+    list.setCurrentIndex(list.model()->index(1, 0));  // the all-together row
     Click(window, "browseButton");
     Click(window, "insertCommentsCheck");
     QTest::keyClick(&window, Qt::Key_Escape);
   });
-  EXPECT_EQ(depth, 1u);
   EXPECT_EQ(Model().saveAllPath, "");
   EXPECT_EQ(Model().insertComments, 1);
   EXPECT_EQ(Model().layers.At(0).outputPath, "/out/zero.idf");
 
-  SaveAs([&](QWidget& window) {
-    SelectRow(window, 1);
+  saveAs([&](QWidget& window, QTableView& list) {
+    list.setCurrentIndex(list.model()->index(1, 0));
     chooser.answers.push_back("/out/all.idf");
     Click(window, "browseButton");
     Click(window, "insertCommentsCheck");
@@ -171,32 +139,10 @@ TEST_F(SaveAsFromMainWindowTest, OkHandsTheChoicesBackForTheNextOpeningAndEscape
   });
   EXPECT_EQ(Model().saveAllPath, "/out/all.idf");
   EXPECT_EQ(Model().insertComments, 0);
-  SaveChoices seen;
-  SaveAs([&](QWidget& window) { seen = static_cast<CSaveManagerDialog&>(window).Choices(); });
-  EXPECT_EQ(seen.allTogetherPath, "/out/all.idf");
-  EXPECT_FALSE(seen.insertComments);
-}
-
-TEST_F(SaveAsFromMainWindowTest, YesToTheCloseQuestionOpensTheSaveManagerAndTheWindowStays) {
-  Click(*main, "addButton");  // a Version object: layer "0" is modified now
-  Model().store.GetValue(0, 0, 0, 0).value = "9.9";
-  const std::string path = folder.PathOf("zero.idf");
-  prompter.script = {Answer::Yes};
-  WhenModalShown([&](QWidget& window) {
-    EXPECT_EQ(window.windowTitle(), "Save Manager");
-    chooser.answers.push_back(path);
-    Click(window, "browseButton");
-    Click(window, "saveButton");
-    Click(window, "okButton");
+  saveAs([&](QWidget& window, QTableView&) {
+    EXPECT_EQ(static_cast<CSaveManagerDialog&>(window).Choices().allTogetherPath, "/out/all.idf");
+    EXPECT_FALSE(static_cast<CSaveManagerDialog&>(window).Choices().insertComments);
   });
-  MainChild<QAction>("exitAction")->trigger();
-  EXPECT_EQ(released, 0);
-  EXPECT_TRUE(main->isVisible());
-  EXPECT_FALSE(Model().layers.At(0).modified);
-  EXPECT_NE(TempFolder::Read(path).find("Version,\r\n    9.9;"), std::string::npos);
-  MainChild<QAction>("exitAction")->trigger();  // nothing is left to save: no question
-  EXPECT_EQ(released, 1);
-  EXPECT_EQ(prompter.messages.size(), 1u);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ const Shown kShown[] = {
     {"BeyondUnicode", "\xF4\x90\x80\x80", u"\u00F4\u0090\u20AC\u20AC"},
     {"MixedValidAndInvalid", "\xC2\xB0\xB0", u"\u00C2\u00B0\u00B0"},
 };
+void PrintTo(const Shown& shown, std::ostream* out) { *out << shown.name; }
 
 // Not QString::fromStdU16String, which would drop a leading byte order mark.
 QString Utf16(const std::u16string& text) {
