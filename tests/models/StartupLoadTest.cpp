@@ -33,15 +33,6 @@ TEST(ReadIddPathTest, FindsThePathAfterTheHeading) {
   for (const auto& c : cases) EXPECT_EQ(ReadIddPath(c.text), c.path) << c.text;
 }
 
-TEST(WriteIddPathTest, RewritesTheFileWholeOrReportsThatItCannot) {
-  TempFolder folder;
-  const std::string settings = folder.Write("Verdanto.ini", "[IDD PATH]\r\n/a/much/longer/old/path/Energy+.idd");
-  ASSERT_TRUE(WriteIddPath(settings, "/new/Énergie+.idd"));
-  EXPECT_EQ(TempFolder::Read(settings), "[IDD PATH]\r\n/new/Énergie+.idd");
-  EXPECT_FALSE(WriteIddPath(folder.PathOf("missing/Verdanto.ini"), "/p"));
-  EXPECT_FALSE(WriteIddPath(folder.PathOf(""), "/p"));  // the folder itself
-}
-
 struct StartupLoadTest : ::testing::Test {
   TempFolder folder;
   std::string settings = folder.PathOf("Verdanto.ini");
@@ -52,7 +43,7 @@ struct StartupLoadTest : ::testing::Test {
   Dictionary store;
   testing::RecordingPrompter prompter;
   testing::ScriptedFileChooser chooser;
-  testing::DirectLoadRunner runner{store, prompter};
+  DirectLoadRunner runner{prompter};
 
   bool Load() { return LoadDictionaryAtStartup(store, settings, chooser, prompter, runner); }
   void Change() { ChangeDictionary(settings, chooser, prompter); }
