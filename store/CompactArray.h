@@ -5,6 +5,7 @@
 // (keys, list names) that are empty for most of them; at 24 bytes a std::vector
 // makes the field records the larger part of a loaded dictionary.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -49,6 +50,26 @@ class CompactArray {
   }
   void push_back(const T& item) { emplace_back(item); }
   void push_back(T&& item) { emplace_back(std::move(item)); }
+  void pop_back() noexcept { Truncate(size() - 1); }
+
+  // Grows with new default items, at least doubling the room.
+  void resize(std::size_t count) {
+    const std::size_t old = size();
+    if (count <= old) return Truncate(count);
+    Reserve(count);
+    for (std::size_t i = old; i < count; ++i) ::new (static_cast<void*>(items() + i)) T();
+    block_->size = static_cast<std::uint32_t>(count);
+  }
+  // Removes [first, last), moving the later items down.
+  void erase(T* first, T* last) noexcept {
+    T* out = first;
+    for (T* in = last; in != end(); ++in) *out++ = std::move(*in);
+    Truncate(static_cast<std::size_t>(out - begin()));
+  }
+  void erase(T* at) noexcept { erase(at, at + 1); }
+  void shrink_to_fit() noexcept {
+    if (empty()) clear();
+  }
 
   template <typename It>
   void assign(It first, It last) {
@@ -75,11 +96,16 @@ class CompactArray {
   static T* Items(Header* header) noexcept { return reinterpret_cast<T*>(reinterpret_cast<char*>(header) + kItems); }
   T* items() const noexcept { return Items(block_); }
 
-  // Doubles when full: keys and names are appended one at a time.
+  void Truncate(std::size_t count) noexcept {
+    for (std::size_t i = count; i < size(); ++i) items()[i].~T();
+    if (block_) block_->size = static_cast<std::uint32_t>(count);
+  }
+
+  // Doubles when full: items are appended one at a time.
   void Reserve(std::size_t wanted) {
     const std::size_t capacity = block_ ? block_->capacity : 0;
     if (wanted <= capacity) return;
-    const std::size_t grown = capacity < 2 ? 2 : 2 * capacity;
+    const std::size_t grown = std::max<std::size_t>(wanted, capacity < 2 ? 2 : 2 * capacity);
     auto* block = static_cast<Header*>(std::malloc(kItems + grown * sizeof(T)));
     if (!block) throw std::bad_alloc();
     block->size = 0;

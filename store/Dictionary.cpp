@@ -10,8 +10,8 @@ namespace {
 bool LessNoCase(std::string_view a, std::string_view b) { return CompareNoCase(a, b) < 0; }
 
 // Removes every entry whose keep flag is false, keeping the order of the rest.
-template <typename T>
-void KeepMarked(std::vector<T>& items, const std::vector<bool>& keep) {
+template <typename Array>
+void KeepMarked(Array& items, const std::vector<bool>& keep) {
   std::size_t out = 0;
   for (std::size_t i = 0; i < items.size(); ++i)
     if (keep[i]) {
@@ -24,7 +24,7 @@ void KeepMarked(std::vector<T>& items, const std::vector<bool>& keep) {
 // Empty cells at the end of a column stand for nothing; without them a column's
 // last cell belongs to an object whose bound covers the field, so that the
 // removals below, which only visit fields under the bounds, reach every cell.
-void DropEmptyTail(std::vector<FieldValue>& cells) {
+void DropEmptyTail(CompactArray<FieldValue>& cells) {
   while (!cells.empty() && cells.back().value.empty() && cells.back().comment.empty()) cells.pop_back();
   if (cells.empty()) cells.shrink_to_fit();
 }

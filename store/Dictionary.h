@@ -61,12 +61,12 @@ class ValueColumn {
   // Cells held: at most the class's object count, often fewer.
   std::size_t size() const noexcept { return cells_.size(); }
   bool empty() const noexcept { return cells_.empty(); }
-  std::vector<FieldValue>::const_iterator begin() const noexcept { return cells_.begin(); }
-  std::vector<FieldValue>::const_iterator end() const noexcept { return cells_.end(); }
+  const FieldValue* begin() const noexcept { return cells_.begin(); }
+  const FieldValue* end() const noexcept { return cells_.end(); }
 
  private:
   friend struct DictClass;
-  std::vector<FieldValue> cells_;
+  CompactArray<FieldValue> cells_;
 };
 
 struct FieldRef {
@@ -108,7 +108,7 @@ struct DictField {
   bool Has(std::uint32_t flag) const noexcept { return (flags & flag) != 0; }
 };
 
-static_assert(sizeof(DictField) <= 128, "tens of thousands per dictionary: keep it small");
+static_assert(sizeof(DictField) <= 112, "tens of thousands per dictionary: keep it small");
 
 struct DictClass {
   CompactText name;

@@ -141,6 +141,19 @@ class IddParser {
   void StartGroup(std::string_view name);
   void DropEmptyClassAndGroup();
 
+  // A note or memo of many lines is gathered here and kept in the store's pool once
+  // complete: growing the stored text line by line copies it again and again.
+  struct TextTarget {
+    std::uint16_t g = 0, c = 0, f = 0;
+    bool memo = false;
+    friend bool operator==(const TextTarget&, const TextTarget&) = default;
+  };
+  void Gather(const TextTarget& target, std::string_view line);
+  void StoreGathered();
+  CompactText& TextOf(const TextTarget& target) {
+    return target.memo ? store_.GetClass(target.g, target.c).memo : store_.GetField(target.g, target.c, target.f).note;
+  }
+
   void Warn(std::string_view text) { prompter_.Show(text, kAppCaption, Icon::Exclamation, Buttons::Ok); }
   void Fault(std::string_view text) { prompter_.Show(text, kAppCaption, Icon::None, Buttons::Ok); }
   std::string ClassName() const { return std::string(store_.GetClass(*group_, *classNo_).name.view()); }
@@ -167,6 +180,8 @@ class IddParser {
     bool groups = false, classes = false, fields = false, keys = false, names = false;
   } cutReported_;
   std::uint64_t step_ = 1;
+  std::optional<TextTarget> gatherTarget_;
+  std::string gathered_;
 };
 
 bool IddParser::Run() {
@@ -367,7 +382,7 @@ void IddParser::ApplyFieldProperty(Property property, std::string_view value) {
   const std::string_view trimmed = TrimBlanks(value);
   switch (property) {
     case Property::Field: field.label = store_.PoolText(trimmed); break;
-    case Property::Note: field.note.Append(std::string(trimmed) + "\r\n"); break;
+    case Property::Note: Gather({*group_, *classNo_, *field_, false}, trimmed); break;
     case Property::RequiredField: field.flags |= FieldFlag::RequiredField; break;
     case Property::Units: field.units = store_.PoolText(trimmed); break;
     case Property::IpUnits: field.ipUnits = store_.PoolText(trimmed); break;
@@ -442,7 +457,7 @@ void IddParser::ApplyFieldProperty(Property property, std::string_view value) {
 void IddParser::ApplyClassProperty(Property property, std::string_view value) {
   DictClass& cls = store_.GetClass(*group_, *classNo_);
   switch (property) {
-    case Property::Memo: cls.memo.Append(std::string(TrimBlanks(value)) + "\r\n"); break;
+    case Property::Memo: Gather({*group_, *classNo_, 0, true}, TrimBlanks(value)); break;
     case Property::UniqueObject: cls.flags |= ClassFlag::UniqueObject; break;
     case Property::RequiredObject: cls.flags |= ClassFlag::RequiredObject; break;
     case Property::MinFields: cls.minFields = LeadingInteger16(value); break;
@@ -474,7 +489,24 @@ void IddParser::StartGroup(std::string_view name) {
 }
 
 // Only the last class of a group can lack fields, and only the last group classes.
+void IddParser::Gather(const TextTarget& target, std::string_view line) {
+  if (gatherTarget_ != target) {
+    StoreGathered();
+    gatherTarget_ = target;
+    gathered_.assign(TextOf(target).view());
+  }
+  gathered_.append(line).append("\r\n");
+}
+
+void IddParser::StoreGathered() {
+  if (!gatherTarget_) return;
+  TextOf(*gatherTarget_) = store_.PoolText(gathered_);
+  gatherTarget_.reset();
+  gathered_.clear();
+}
+
 void IddParser::DropEmptyClassAndGroup() {
+  StoreGathered();  // before a class it belongs to can go
   if (classNo_ && !field_) {
     Warn(Format("No field found in class \"%s\".\r\nThis class will be deleted.", ClassName().c_str()));
     store_.RemoveLastClass();

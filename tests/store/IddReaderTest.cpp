@@ -388,6 +388,30 @@ TEST(IddReaderTest, CountsPastTheStoreLimitAreRefused) {
   }
 }
 
+// Notes and memos of thousands of lines keep every line, and each stays with its
+// own field or class when the next one starts.
+TEST(IddReaderTest, LongNotesAndMemosKeepEveryLine) {
+  std::string note;
+  std::string memo;
+  std::string text = "\\group G\nC,\n\\memo m\nA1, \\note first\n";
+  for (int i = 0; i < 4000; ++i) {
+    text += "\\note n" + std::to_string(i) + "\n";
+    note += "n" + std::to_string(i) + "\r\n";
+  }
+  text += "A2; \\note other\nD,\n";
+  for (int i = 0; i < 4000; ++i) {
+    text += "\\memo m" + std::to_string(i) + "\n";
+    memo += "m" + std::to_string(i) + "\r\n";
+  }
+  text += "B1;\n";
+  const auto loaded = Load(text);
+  ASSERT_TRUE(loaded->ok);
+  EXPECT_EQ(loaded->store.GetClass(0, 0).memo, "m\r\n");
+  EXPECT_EQ(loaded->store.GetField(0, 0, 0).note.str(), "first\r\n" + note);
+  EXPECT_EQ(loaded->store.GetField(0, 0, 1).note, "other\r\n");
+  EXPECT_EQ(loaded->store.GetClass(0, 1).memo.str(), memo);
+}
+
 TEST(IddReaderTest, ProgressMovesOnePercentAtATimeAtLineStarts) {
   const std::string text = "\\group G\r\n" + Repeat("C,A1;\r\n", 1000);
   const auto loaded = Load(text);
