@@ -1,36 +1,186 @@
 #include "DrawingArea.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "CadSession.h"
+#include "Wireframe.h"
 
 namespace cadhost {
 
-DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent) {
+using verdanto::Vec3;
+
+namespace {
+
+QPointF Project(const verdanto::ViewPlane& view, Vec3 point) {
+  return {verdanto::Dot(point, view.right), verdanto::Dot(point, view.up)};
+}
+
+// Where the text's reference point lies in the block of lines, for the host's attachment numbering.
+QPointF AttachmentOffset(int attachment, QSizeF block) {
+  const int column = (std::clamp(attachment, 1, 9) - 1) % 3;
+  const int row = (std::clamp(attachment, 1, 9) - 1) / 3;
+  return {-block.width() * column / 2, -block.height() * row / 2};
+}
+
+}  // namespace
+
+DrawingArea::DrawingArea(CadSession& session, QWidget* parent) : QWidget(parent), session_(session) {
   setObjectName(QStringLiteral("drawingArea"));
   setMinimumSize(320, 200);
   setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(false);
+}
+
+QPointF DrawingArea::ToScreen(QPointF viewPoint) const {
+  return {width() / 2.0 + (viewPoint.x() - centre_.x()) * scale_,
+          height() / 2.0 - (viewPoint.y() - centre_.y()) * scale_};
+}
+
+QPointF DrawingArea::ToView(QPointF screenPoint) const {
+  return {centre_.x() + (screenPoint.x() - width() / 2.0) / scale_,
+          centre_.y() - (screenPoint.y() - height() / 2.0) / scale_};
+}
+
+void DrawingArea::ZoomExtents() {
+  const verdanto::ViewPlane view = session_.viewPlane();
+  double left = INFINITY, right = -INFINITY, bottom = INFINITY, top = -INFINITY;
+  const auto add = [&](Vec3 point) {
+    const QPointF p = Project(view, point);
+    left = std::min(left, p.x());
+    right = std::max(right, p.x());
+    bottom = std::min(bottom, p.y());
+    top = std::max(top, p.y());
+  };
+  for (const auto& entity : session_.drawing().entities()) {
+    if (const auto* label = std::get_if<verdanto::MText>(&entity.geometry)) add(label->location);
+    for (const auto& path : WireframeOf(entity.geometry)) {
+      for (const Vec3 point : path) add(point);
+    }
+  }
+  if (left > right) {  // an empty drawing: a sheet of 100 units around the origin
+    left = bottom = -10;
+    right = top = 90;
+  }
+  centre_ = {(left + right) / 2, (bottom + top) / 2};
+  const double spanX = std::max(right - left, 1e-9);
+  const double spanY = std::max(top - bottom, 1e-9);
+  // A margin of a twentieth on each side.
+  scale_ = 0.9 * std::min(std::max(width(), 1) / spanX, std::max(height(), 1) / spanY);
+  if (!std::isfinite(scale_) || scale_ <= 0) scale_ = 1;
+  zoomPending_ = false;
+  update();
+}
+
+void DrawingArea::SetHighlighted(std::set<std::string> handles) {
+  highlighted_ = std::move(handles);
+  update();
 }
 
 void DrawingArea::paintEvent(QPaintEvent*) {
+  if (zoomPending_) ZoomExtents();
   QPainter painter(this);
-  painter.fillRect(rect(), QColor(0x50, 0x58, 0x60));
-  // An A3 landscape sheet, centred, with a small margin.
-  const QSizeF sheet(420, 297);
-  const double scale = std::min((width() - 40) / sheet.width(), (height() - 40) / sheet.height());
-  const QSizeF shown = sheet * std::max(scale, 0.1);
-  const QRectF page(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
-  painter.fillRect(page.translated(4, 4), QColor(0x30, 0x34, 0x38));
-  painter.fillRect(page, Qt::white);
-  painter.setPen(QPen(QColor(0xA0, 0xA0, 0xA0), 1, Qt::DashLine));
-  painter.drawRect(page.adjusted(10, 10, -10, -10));
-  // The coordinate-system icon in the lower left corner of the sheet.
-  const QPointF origin = page.bottomLeft() + QPointF(24, -24);
-  painter.setPen(QPen(Qt::red, 2));
-  painter.drawLine(origin, origin + QPointF(30, 0));
-  painter.setPen(QPen(Qt::darkGreen, 2));
-  painter.drawLine(origin, origin + QPointF(0, -30));
-  painter.setPen(Qt::black);
-  painter.drawText(origin + QPointF(33, 4), QStringLiteral("X"));
-  painter.drawText(origin + QPointF(-3, -34), QStringLiteral("Y"));
+  painter.fillRect(rect(), QColor(0x21, 0x28, 0x30));
+  const verdanto::ViewPlane view = session_.viewPlane();
+  const QPen normal(QColor(0xE8, 0xE8, 0xE8), 0);
+  const QPen highlight(QColor(0xFF, 0xC0, 0x20), 2, Qt::DashLine);
+  QPolygonF polygon;
+  for (const auto& entity : session_.drawing().entities()) {
+    const bool lit = highlighted_.count(entity.handle) > 0;
+    painter.setPen(lit ? highlight : normal);
+    if (const auto* label = std::get_if<verdanto::MText>(&entity.geometry)) {
+      // The text's own plane mapped onto the screen: an affine map, so QPainter can draw it.
+      const Vec3 xDirection = verdanto::Normalized(label->direction);
+      const Vec3 yDirection = verdanto::Normalized(verdanto::Cross(label->normal, xDirection));
+      const QPointF origin = ToScreen(Project(view, label->location));
+      const QPointF alongX = ToScreen(Project(view, label->location + xDirection)) - origin;
+      const QPointF alongY = ToScreen(Project(view, label->location + yDirection)) - origin;
+      const QStringList lines = QString::fromStdString(label->contents).replace(QStringLiteral("\\P"), QStringLiteral("\n")).split(QLatin1Char('\n'));
+      QFont font(QStringLiteral("Sans"));
+      font.setPixelSize(100);  // text units of a hundredth of the label's height
+      const QFontMetricsF metrics(font);
+      double blockWidth = 0;
+      for (const QString& line : lines) blockWidth = std::max(blockWidth, metrics.horizontalAdvance(line));
+      const QSizeF block(blockWidth, metrics.lineSpacing() * lines.size());
+      const double unit = label->height / 100;
+      painter.save();
+      // Text coordinates run right and down; the label's y runs up.
+      painter.setTransform(QTransform(alongX.x() * unit, alongX.y() * unit, -alongY.x() * unit, -alongY.y() * unit,
+                                      origin.x(), origin.y()));
+      painter.setFont(font);
+      if (!lit) painter.setPen(label->colorIndex == 1 ? QColor(Qt::red) : QColor(0xE8, 0xE8, 0xE8));
+      const QPointF topLeft = AttachmentOffset(label->attachment, block);
+      for (qsizetype i = 0; i < lines.size(); ++i) {
+        painter.drawText(topLeft + QPointF(0, metrics.ascent() + metrics.lineSpacing() * static_cast<double>(i)), lines[i]);
+      }
+      painter.restore();
+      continue;
+    }
+    for (const auto& path : WireframeOf(entity.geometry)) {
+      polygon.clear();
+      for (const Vec3 point : path) polygon << ToScreen(Project(view, point));
+      painter.drawPolyline(polygon);
+    }
+  }
+  DrawUcsIcon(painter);
+}
+
+void DrawingArea::DrawUcsIcon(QPainter& painter) const {
+  const verdanto::Ucs& ucs = session_.document().ucs();
+  const verdanto::ViewPlane view = session_.viewPlane();
+  const QPointF corner(40, height() - 40);
+  const struct {
+    Vec3 axis;
+    QColor color;
+    const char* name;
+  } axes[] = {{ucs.xAxis, Qt::red, "X"}, {ucs.yAxis, Qt::green, "Y"}, {ucs.zAxis, QColor(0x40, 0x80, 0xFF), "Z"}};
+  for (const auto& axis : axes) {
+    const QPointF shown = Project(view, axis.axis);
+    if (std::hypot(shown.x(), shown.y()) < 0.05) continue;  // seen end on
+    const QPointF tip = corner + 30 * QPointF(shown.x(), -shown.y());
+    painter.setPen(QPen(axis.color, 2));
+    painter.drawLine(corner, tip);
+    painter.drawText(tip + QPointF(3, 4), QString::fromLatin1(axis.name));
+  }
+}
+
+void DrawingArea::wheelEvent(QWheelEvent* event) {
+  // The point under the cursor stays where it is.
+  const QPointF under = ToView(event->position());
+  const double factor = std::pow(1.2, event->angleDelta().y() / 120.0);
+  scale_ = std::clamp(scale_ * factor, 1e-12, 1e12);
+  const QPointF after = ToView(event->position());
+  centre_ += under - after;
+  update();
+}
+
+void DrawingArea::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton) {
+    panning_ = true;
+    panFrom_ = event->position();
+  } else if (event->button() == Qt::LeftButton && clicked) {
+    clicked(ToView(event->position()));
+  }
+}
+
+void DrawingArea::mouseMoveEvent(QMouseEvent* event) {
+  if (!panning_) return;
+  const QPointF moved = event->position() - panFrom_;
+  panFrom_ = event->position();
+  centre_ -= QPointF(moved.x(), -moved.y()) / scale_;
+  update();
+}
+
+void DrawingArea::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton) panning_ = false;
+}
+
+void DrawingArea::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  update();
 }
 
 void DrawingArea::enterEvent(QEnterEvent* event) {
