@@ -90,8 +90,7 @@ void BM_FieldEditorOpens(benchmark::State& state) {
   const auto filter = static_cast<LayerFilter>(state.range(0));
   int offered = 0;
   for (auto _ : state) {
-    auto dialog = std::make_unique<CFieldDialog>(s.store, s.layers, s.g, s.surface, 0, 1, filter, nullptr, &prompter,
-                                                 &converter);
+    auto dialog = std::make_unique<CFieldDialog>(s.store, s.layers, s.g, s.surface, 0, 1, filter, prompter, converter);
     dialog->show();
     QApplication::processEvents();
     state.PauseTiming();
@@ -107,8 +106,7 @@ BENCHMARK(BM_FieldEditorOpens)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // Dropping the list of names down, and switching the filter back and forth.
 void BM_FieldEditorListActions(benchmark::State& state) {
   Store s;
-  CFieldDialog dialog(s.store, s.layers, s.g, s.surface, 0, 1, LayerFilter::OnlyCurrent, nullptr, &prompter,
-                      &converter);
+  CFieldDialog dialog(s.store, s.layers, s.g, s.surface, 0, 1, LayerFilter::OnlyCurrent, prompter, converter);
   dialog.show();
   QApplication::processEvents();
   auto* box = dialog.findChild<QComboBox*>("valueBox");

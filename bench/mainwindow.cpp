@@ -58,12 +58,18 @@ class FixedChooser final : public FileChooser {
 
 class DirectRunner final : public LoadRunner {
  public:
-  Dictionary* store = nullptr;
   Prompter* prompter = nullptr;
-  bool Run(LoadKind kind, const std::string& path) override {
+  bool Run(LoadKind kind, const std::string& path, Dictionary& store) override {
     NullProgress progress;
-    return kind == LoadKind::LoadIdd ? LoadDictionary(path, *store, progress, *prompter)
-                                     : LoadInputFile(path, *store, progress, *prompter);
+    return kind == LoadKind::LoadIdd ? LoadDictionary(path, store, progress, *prompter)
+                                     : LoadInputFile(path, store, progress, *prompter);
+  }
+};
+
+class NoConversions final : public ConversionRunner {
+ public:
+  std::optional<std::string> Run(std::string_view, std::string_view, std::string_view) override {
+    return std::nullopt;
   }
 };
 
@@ -73,16 +79,16 @@ struct Window {
   CountingPrompter prompter;
   FixedChooser chooser;
   DirectRunner runner;
+  NoConversions conversions;
   std::string settings = (std::filesystem::temp_directory_path() / "verdanto-bench-mainwindow.ini").string();
   std::unique_ptr<CMainDialog> dialog;
   QTreeView* tree = nullptr;
 
   bool Create(bool expanded) {
     std::ofstream(settings, std::ios::binary) << "[IDD PATH]\r\n" << bench::CorpusFile(kDictionary);
-    dialog = std::make_unique<CMainDialog>(host, settings, [] {});
-    dialog->UseServices(&prompter, &chooser, &runner);
-    runner.store = &Model().store;
     runner.prompter = &prompter;
+    dialog = std::make_unique<CMainDialog>(host, &host, Platform{prompter, chooser, runner, conversions}, settings,
+                                           [] {});
     chooser.path = bench::CorpusFile(kHospital);
     if (!dialog->Create()) return false;
     tree = dialog->findChild<QTreeView*>("classTree");

@@ -5,8 +5,8 @@
 
 namespace {
 
-void Usage() {
-  std::fprintf(stderr,
+void Usage(std::FILE* out) {
+  std::fprintf(out,
                "usage: verdanto dict PATH\n"
                "       verdanto stats --idd DICT IN...\n"
                "       verdanto format --idd DICT [--no-comments] -o OUT IN...\n"
@@ -24,8 +24,12 @@ void Usage() {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    Usage();
-    return 1;
+    Usage(stderr);
+    return 2;
+  }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 || std::strcmp(argv[1], "help") == 0) {
+    Usage(stdout);
+    return 0;
   }
   const verdanto::cli::Args args(argv + 2, argv + argc);
   const char* command = argv[1];
@@ -37,6 +41,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(command, "relations") == 0) return verdanto::cli::RunRelations(args);
   if (std::strcmp(command, "rename") == 0) return verdanto::cli::RunRename(args);
   if (std::strcmp(command, "surface") == 0) return verdanto::cli::RunSurface(args);
-  Usage();
-  return 1;
+  std::fprintf(stderr, "verdanto: unknown command \"%s\"\n", command);
+  Usage(stderr);
+  return 2;
 }

@@ -12,8 +12,9 @@
 
 #include "host/Host.h"
 #include "host/PluginState.h"
-#include "store/Text.h"
+#include "base/Text.h"
 #include "ui/qt/CMainDialog.h"
+#include "ui/qt/QtPlatform.h"
 
 #define VERDANTO_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -25,8 +26,9 @@ namespace {
 
 class QtMainWindow final : public MainWindow {
  public:
-  QtMainWindow(Host& host, const std::string& settingsPath, std::function<void()> release)
-      : dialog_(new CMainDialog(host, settingsPath, std::move(release))) {}
+  QtMainWindow(Host& host, ResourceHandle module, const Platform& platform, const std::string& settingsPath,
+               std::function<void()> release)
+      : dialog_(new CMainDialog(host, module, platform, settingsPath, std::move(release))) {}
 
   bool Create() override { return dialog_ && dialog_->Create(); }
   void RestoreWindow() override {
@@ -50,11 +52,12 @@ class QtMainWindow final : public MainWindow {
 
 class QtMainWindowFactory final : public MainWindowFactory {
  public:
-  QtMainWindowFactory(Host& host, std::string settingsPath) : host_(host), settingsPath_(std::move(settingsPath)) {}
+  QtMainWindowFactory(Host& host, ResourceHandle module, std::string settingsPath)
+      : host_(host), module_(module), platform_(host, module), settingsPath_(std::move(settingsPath)) {}
 
   MainWindow* Make(std::function<void()> release) override {
     retired_.clear();  // their own members have long returned
-    current_ = std::make_unique<QtMainWindow>(host_, settingsPath_, std::move(release));
+    current_ = std::make_unique<QtMainWindow>(host_, module_, platform_.Services(), settingsPath_, std::move(release));
     return current_.get();
   }
   void Discard(MainWindow* window) override {
@@ -66,6 +69,8 @@ class QtMainWindowFactory final : public MainWindowFactory {
 
  private:
   Host& host_;
+  ResourceHandle module_;
+  QtPlatform platform_;
   std::string settingsPath_;
   std::unique_ptr<QtMainWindow> current_;
   std::vector<std::unique_ptr<QtMainWindow>> retired_;
@@ -95,7 +100,7 @@ ModuleFile FindModuleFile() {
   return {info.dli_fname, info.dli_fbase};
 }
 
-int Answer(Module& module, int message) {
+int AnswerMessage(Module& module, int message) {
   try {
     return module.state->HandleMessage(message);
   } catch (const std::exception& error) {
@@ -120,11 +125,11 @@ int acrxEntryPoint(int message, void* appId) {
     if (!appId || !qobject_cast<QApplication*>(QCoreApplication::instance())) return kEntryRefused;
     module.host = static_cast<Host*>(appId);
     const ModuleFile file = FindModuleFile();
-    module.factory = std::make_unique<QtMainWindowFactory>(*module.host, SettingsPathBeside(file.path));
+    module.factory = std::make_unique<QtMainWindowFactory>(*module.host, file.handle, SettingsPathBeside(file.path));
     module.state = std::make_unique<PluginState>(*module.host, *module.factory, file.handle);
   }
   if (!module.state) return kEntryOk;
-  const int result = Answer(module, message);
+  const int result = AnswerMessage(module, message);
   if (message == kUnloadAppMessage && result == kEntryOk) {
     module.state.reset();
     module.factory.reset();

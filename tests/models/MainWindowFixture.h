@@ -73,7 +73,6 @@ struct MainWindowTest : ::testing::Test {
   static constexpr std::uint16_t kVersion = 0, kBuilding = 1, kZone = 0, kOldZone = 1, kSurface = 2;
 
   void SetUp() override {
-    loader.store = &model.store;
     BuildMainWindowDictionary(model.store);
     model.SetListener(&view);
     model.SetUp();

@@ -1,4 +1,5 @@
 #include "ui/qt/CFieldDialog.h"
+#include "ui/qt/CConversionDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -32,15 +33,15 @@ void Type(QComboBox& box, const QString& text) {
 struct FieldDialog : ::testing::Test, SurfaceFields {
   RecordingPrompter prompter;
   FakeHost host;
+  QtConversionRunner conversions{host, &host};  // the real window, opened as the plug-in opens it
 
   void SetUp() override {
     AddZone("North", zeroId);
     AddZone("South", otherId);
   }
   std::unique_ptr<CFieldDialog> Open(std::uint16_t f) {
-    auto dialog = std::make_unique<CFieldDialog>(store, layers, g, surface, 0, f, LayerFilter::OnlyCurrent, nullptr,
-                                                 &prompter);
-    dialog->UseHost(host, &host);
+    auto dialog =
+        std::make_unique<CFieldDialog>(store, layers, g, surface, 0, f, LayerFilter::OnlyCurrent, prompter, conversions);
     dialog->show();
     return dialog;
   }

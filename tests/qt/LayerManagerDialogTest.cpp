@@ -57,7 +57,7 @@ struct LayerManagerDialogTest : ::testing::Test, FiveLayers {
   QTableWidget* list = nullptr;
 
   void SetUp() override {
-    dialog = std::make_unique<CLayerManagerDialog>(store, layers, noTree, nullptr, &prompter);
+    dialog = std::make_unique<CLayerManagerDialog>(store, layers, noTree, prompter);
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
     list = Child<QTableWidget>(*dialog, "layerList");

@@ -168,8 +168,8 @@ TEST_F(MainDialog, ClosingAsksAboutModifiedLayersAndGoesOnlyOnNo) {
 }
 
 TEST_F(MainDialog, EscapeOrTheCloseBoxOnTheCloseQuestionKeepsTheWindowAndItsLayers) {
-  MessageBoxPrompter boxes(main.get());
-  main->UseServices(&boxes, &chooser, &loader);
+  MessageBoxPrompter boxes(nullptr);
+  ASSERT_TRUE(MakeMain(boxes));
   Click(*main, "addButton");
   for (const auto end : {+[](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); },
                          +[](QWidget& box) { box.close(); }}) {

@@ -28,15 +28,19 @@ struct WithMainDialog : ::testing::Test {
   RecordingPrompter prompter;
   ScriptedFileChooser chooser;
   MemoryLoadRunner loader{prompter};
+  ScriptedConversions conversions;
   int released = 0;
   std::unique_ptr<CMainDialog> main;
 
-  void SetUp() override {
+  void SetUp() override { ASSERT_TRUE(MakeMain(prompter)); }
+
+  // A new main window whose message boxes go to `boxes`, created as the host creates it.
+  bool MakeMain(Prompter& boxes) {
     const std::string settings = folder.Write("Verdanto.ini", "[IDD PATH]\r\n/dictionaries/Energy+.idd");
-    main = std::make_unique<CMainDialog>(host, settings, [this] { ++released; });
-    main->UseServices(&prompter, &chooser, &loader);
-    loader.store = &main->Model().store;
-    ASSERT_TRUE(main->Create());
+    main.reset();
+    main = std::make_unique<CMainDialog>(host, &host, Platform{boxes, chooser, loader, conversions}, settings,
+                                         [this] { ++released; });
+    return main->Create();
   }
 
   MainWindowModel& Model() { return main->Model(); }

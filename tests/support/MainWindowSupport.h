@@ -63,16 +63,15 @@ inline void BuildMainWindowDictionary(Dictionary& store) {
 class MemoryLoadRunner final : public LoadRunner {
  public:
   explicit MemoryLoadRunner(Prompter& prompter) : prompter_(prompter) {}
-  Dictionary* store = nullptr;
   std::map<std::string, std::string> files;
   std::vector<std::string> runs;
 
-  bool Run(LoadKind kind, const std::string& path) override {
+  bool Run(LoadKind kind, const std::string& path, Dictionary& store) override {
     runs.push_back(path);
     const auto found = files.find(path);
     if (kind == LoadKind::LoadIdd) {
-      store->Clear();
-      BuildMainWindowDictionary(*store);
+      store.Clear();
+      BuildMainWindowDictionary(store);
       return true;
     }
     if (found == files.end()) {
@@ -80,7 +79,7 @@ class MemoryLoadRunner final : public LoadRunner {
       return false;
     }
     NullProgress progress;
-    return LoadInputText(found->second, *store, progress, prompter_);
+    return LoadInputText(found->second, store, progress, prompter_);
   }
 
  private:

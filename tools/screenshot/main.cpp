@@ -26,6 +26,7 @@
 #include "base/Platform.h"
 #include "ui/models/MainWindowModel.h"
 #include "ui/qt/CMainDialog.h"
+#include "ui/qt/QtPlatform.h"
 
 namespace verdanto {
 namespace {
@@ -137,8 +138,12 @@ int main(int argc, char** argv) {
   TerminalHost host;
   TerminalPrompter prompter;
   FixedFileChooser chooser(QFileInfo(parser.value(inputOption)).absoluteFilePath().toStdString());
-  CMainDialog window(host, settingsPath.toStdString(), [] {});
-  window.UseServices(&prompter, &chooser, nullptr);  // readings run in the real loading dialog
+  // Message boxes go to the terminal and the input file is fixed; the readings
+  // and the units conversion are the real windows.
+  QtPlatform windows(host, &host);
+  const Platform real = windows.Services();
+  CMainDialog window(host, &host, Platform{prompter, chooser, real.loader, real.conversions}, settingsPath.toStdString(),
+                     [] {});
   if (!window.Create()) return Fail(QStringLiteral("the dictionary did not load."));
   QApplication::processEvents();
 

@@ -433,7 +433,7 @@ void MainWindowModel::OpenFiles(OpenMode mode) {
   const TreeItem remembered = selectedItem_;
   rebuilding = 1;
   for (const std::string& path : *paths) {
-    if (!loader_.Run(LoadKind::LoadIdf, path)) continue;
+    if (!loader_.Run(LoadKind::LoadIdf, path, store)) continue;
     const OpenTarget target = BeginOpen(layers, mode, path);
     FinishOpen(store, layers, target, *this);
   }
@@ -456,10 +456,12 @@ CloseOutcome MainWindowModel::RequestClose() {
     question += "\r\n    " + layer.name;
     anyModified = true;
   }
-  if (anyModified && prompter_.Show(question, kAppCaption, Icon::Question, Buttons::YesNo) == Answer::Yes) {
-    return CloseOutcome::SaveFirst;
+  if (!anyModified) return CloseOutcome::Release;
+  switch (prompter_.Show(question, kAppCaption, Icon::Question, Buttons::YesNo)) {
+    case Answer::Yes: return CloseOutcome::SaveFirst;
+    case Answer::No: return CloseOutcome::Release;
+    default: return CloseOutcome::Refused;  // closed without an answer: nothing is decided, nothing lost
   }
-  return CloseOutcome::Release;
 }
 
 bool MainWindowModel::RequestRestore() {

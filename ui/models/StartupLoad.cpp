@@ -115,7 +115,7 @@ bool LoadDictionaryAtStartup(Dictionary& store, const std::string& settingsPath,
       }
     }
     store.Clear();  // nothing of a failed attempt may stay behind
-    if (runner.Run(LoadKind::LoadIdd, iddPath)) return true;
+    if (runner.Run(LoadKind::LoadIdd, iddPath, store)) return true;
     ask = true;  // the reader has told the user why
   }
 }

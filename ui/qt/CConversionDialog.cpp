@@ -1,5 +1,6 @@
 #include "ui/qt/CConversionDialog.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -87,9 +88,8 @@ void CConversionDialog::ShowNewValue() { newValue_->setText(ToWindowText(model_.
 
 std::optional<std::string> QtConversionRunner::Run(std::string_view value, std::string_view siUnit,
                                                    std::string_view ipUnit) {
-  std::optional<ResourceScope> scope;
-  if (host_) scope.emplace(*host_, module_);
-  CConversionDialog dialog{std::string(value), siUnit, ipUnit, parent_};
+  const ResourceScope scope(host_, module_);
+  CConversionDialog dialog{std::string(value), siUnit, ipUnit, QApplication::activeModalWidget()};
   const bool keep = dialog.exec() == QDialog::Accepted;
   return dialog.Model().Result(keep ? ConversionEnd::KeepNew : ConversionEnd::Cancel);
 }

@@ -42,21 +42,15 @@ class CConversionDialog : public QDialog {
   QPushButton* cancel_ = nullptr;
 };
 
-// Runs CConversionDialog over `parent`. With a host, the window opens between a
-// push and a pop of `module` on it, as every window of the plug-in does.
+// Runs CConversionDialog over the active window, between a push and a pop of
+// `module` on the host, as every window of the plug-in opens.
 class QtConversionRunner final : public ConversionRunner {
  public:
-  explicit QtConversionRunner(QWidget* parent, Host* host = nullptr, ResourceHandle module = nullptr)
-      : parent_(parent), host_(host), module_(module) {}
-  void UseHost(Host* host, ResourceHandle module) {
-    host_ = host;
-    module_ = module;
-  }
+  QtConversionRunner(Host& host, ResourceHandle module) : host_(host), module_(module) {}
   std::optional<std::string> Run(std::string_view value, std::string_view siUnit, std::string_view ipUnit) override;
 
  private:
-  QWidget* parent_;
-  Host* host_;
+  Host& host_;
   ResourceHandle module_;
 };
 

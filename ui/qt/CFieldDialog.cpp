@@ -41,20 +41,12 @@ QString WithCrLf(QString boxText) { return boxText.replace(QStringLiteral("\n"),
 }  // namespace
 
 CFieldDialog::CFieldDialog(Dictionary& store, const LayerList& layers, std::uint16_t g, std::uint16_t c,
-                           std::uint16_t o, std::uint16_t f, LayerFilter filter, QWidget* parent,
-                           Prompter* prompter, ConversionRunner* converter)
+                           std::uint16_t o, std::uint16_t f, LayerFilter filter, Prompter& prompter,
+                           ConversionRunner& converter, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("fieldDialog"));
   setModal(true);
-  if (!prompter) {
-    ownPrompter_ = std::make_unique<MessageBoxPrompter>(this);
-    prompter = ownPrompter_.get();
-  }
-  if (!converter) {
-    ownConverter_ = std::make_unique<QtConversionRunner>(this);
-    converter = ownConverter_.get();
-  }
-  model_ = std::make_unique<FieldEditorModel>(store, layers, FieldAddress{g, c, o, f}, filter, *prompter, *converter);
+  model_ = std::make_unique<FieldEditorModel>(store, layers, FieldAddress{g, c, o, f}, filter, prompter, converter);
   setWindowTitle(ToWindowText(model_->title));
 
   value_ = new QComboBox(this);
@@ -169,10 +161,6 @@ CFieldDialog::CFieldDialog(Dictionary& store, const LayerList& layers, std::uint
 }
 
 CFieldDialog::~CFieldDialog() = default;
-
-void CFieldDialog::UseHost(Host& host, ResourceHandle module) {
-  if (ownConverter_) ownConverter_->UseHost(&host, module);
-}
 
 LayerFilter CFieldDialog::Filter() const { return model_->layerFilter; }
 

@@ -30,17 +30,12 @@ class CFieldDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // Edits field f of object o of class (g, c). `prompter` and `converter` replace
-  // the message boxes and the units conversion window when given (tests script
-  // the user's answers this way).
+  // Edits field f of object o of class (g, c).
   CFieldDialog(Dictionary& store, const LayerList& layers, std::uint16_t g, std::uint16_t c, std::uint16_t o,
-               std::uint16_t f, LayerFilter filter, QWidget* parent = nullptr, Prompter* prompter = nullptr,
-               ConversionRunner* converter = nullptr);
+               std::uint16_t f, LayerFilter filter, Prompter& prompter, ConversionRunner& converter,
+               QWidget* parent = nullptr);
   ~CFieldDialog() override;
 
-  // The units conversion window opens between a push and a pop of `module` on
-  // the host, as every window of the plug-in does.
-  void UseHost(Host& host, ResourceHandle module);
   LayerFilter Filter() const;
   FieldEditorModel& Model() { return *model_; }
 
@@ -61,8 +56,6 @@ class CFieldDialog : public QDialog {
   std::string StoreValue(const QString& shown) const;
   void SizeColumns();
 
-  std::unique_ptr<Prompter> ownPrompter_;
-  std::unique_ptr<QtConversionRunner> ownConverter_;
   std::unique_ptr<FieldEditorModel> model_;
   std::string shownValue_;    // the store text last put into the value box
   std::string shownComment_;  // the comment as it came from the store

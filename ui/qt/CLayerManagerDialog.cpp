@@ -96,16 +96,12 @@ class CLayerManagerDialog::List final : public QTableWidget {
 };
 
 CLayerManagerDialog::CLayerManagerDialog(Dictionary& store, LayerList& layers, ObjectTreeObserver& tree,
-                                         QWidget* parent, Prompter* prompter)
+                                         Prompter& prompter, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("layerManagerDialog"));
   setWindowTitle(QStringLiteral("Layer Manager"));
   setModal(true);
-  if (!prompter) {
-    ownPrompter_ = std::make_unique<MessageBoxPrompter>(this);
-    prompter = ownPrompter_.get();
-  }
-  model_ = std::make_unique<LayerManagerModel>(store, layers, *prompter, tree);
+  model_ = std::make_unique<LayerManagerModel>(store, layers, prompter, tree);
 
   currentLabel_ = new QLabel(this);
   currentLabel_->setObjectName(QStringLiteral("currentLayerLabel"));

@@ -20,9 +20,8 @@ class CLayerManagerDialog : public QDialog, private LayerManagerListener {
 
  public:
   // `tree` is the main window's class tree, which follows deletes and merges.
-  // `prompter` replaces the message boxes when given (tests script the answers).
-  CLayerManagerDialog(Dictionary& store, LayerList& layers, ObjectTreeObserver& tree, QWidget* parent = nullptr,
-                      Prompter* prompter = nullptr);
+  CLayerManagerDialog(Dictionary& store, LayerList& layers, ObjectTreeObserver& tree, Prompter& prompter,
+                      QWidget* parent = nullptr);
   ~CLayerManagerDialog() override;
 
   LayerManagerModel& Model() { return *model_; }
@@ -39,7 +38,6 @@ class CLayerManagerDialog : public QDialog, private LayerManagerListener {
   void ShowButtons();
   void SizeColumns();
 
-  std::unique_ptr<Prompter> ownPrompter_;
   std::unique_ptr<LayerManagerModel> model_;
   QLabel* currentLabel_ = nullptr;
   List* list_ = nullptr;

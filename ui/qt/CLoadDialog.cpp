@@ -120,8 +120,8 @@ void CLoadDialog::reject() {
   if (finished_) QDialog::reject();
 }
 
-bool QtLoadRunner::Run(LoadKind kind, const std::string& path) {
-  CLoadDialog dialog(store_, path, kind, parent_);
+bool QtLoadRunner::Run(LoadKind kind, const std::string& path, Dictionary& store) {
+  CLoadDialog dialog(store, path, kind, parent_);
   return dialog.exec() == QDialog::Accepted;
 }
 

@@ -50,11 +50,10 @@ class CLoadDialog : public QDialog {
 // Runs each reading in a CLoadDialog over `parent`.
 class QtLoadRunner final : public LoadRunner {
  public:
-  QtLoadRunner(Dictionary& store, QWidget* parent = nullptr) : store_(store), parent_(parent) {}
-  bool Run(LoadKind kind, const std::string& path) override;
+  explicit QtLoadRunner(QWidget* parent = nullptr) : parent_(parent) {}
+  bool Run(LoadKind kind, const std::string& path, Dictionary& store) override;
 
  private:
-  Dictionary& store_;
   QWidget* parent_;
 };
 

@@ -1,7 +1,5 @@
 #include "ui/qt/CMainDialog.h"
 
-#include <dlfcn.h>
-
 #include <array>
 
 #include <QAction>
@@ -27,7 +25,6 @@
 #include "ui/qt/CAboutDialog.h"
 #include "ui/qt/CFieldDialog.h"
 #include "ui/qt/CLayerManagerDialog.h"
-#include "ui/qt/CLoadDialog.h"
 #include "ui/qt/CSaveManagerDialog.h"
 #include "ui/qt/ClassTreeModel.h"
 #include "ui/qt/DetailTableModel.h"
@@ -35,21 +32,11 @@
 #include "ui/qt/LayersBox.h"
 #include "ui/qt/MainWindowViews.h"
 #include "ui/qt/ReferencesWindows.h"
-#include "ui/qt/MessageBoxPrompter.h"
-#include "ui/qt/QtFileChooser.h"
 #include "ui/qt/TextConversion.h"
 
 namespace verdanto {
 
 namespace {
-
-// The handle under which the host finds this module's windows: the load address
-// of the module that holds this code, as the plug-in's entry point gives it.
-ResourceHandle ModuleHandle() {
-  Dl_info info{};
-  if (dladdr(reinterpret_cast<const void*>(&ModuleHandle), &info) == 0) return nullptr;
-  return info.dli_fbase;
-}
 
 // Store texts end lines with CR LF; a text box wants "\n".
 QString BoxText(std::string_view text) {
@@ -57,44 +44,6 @@ QString BoxText(std::string_view text) {
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return shown;
 }
-
-// The model's message boxes, file choosers and readings: scripted ones when a
-// test gives them, else the windows.
-class Services final : public Prompter, public FileChooser, public LoadRunner {
- public:
-  explicit Services(QWidget* window) : window_(window), boxes_(window), files_(window) {}
-
-  Prompter* prompter = nullptr;
-  FileChooser* chooser = nullptr;
-  LoadRunner* loader = nullptr;
-  Dictionary* store = nullptr;
-
-  Answer Show(std::string_view text, std::string_view caption, Icon icon, Buttons buttons) override {
-    return (prompter ? *prompter : static_cast<Prompter&>(boxes_)).Show(text, caption, icon, buttons);
-  }
-  std::optional<std::vector<std::string>> OpenFiles(std::string_view filter, std::string_view initial) override {
-    return Chooser().OpenFiles(filter, initial);
-  }
-  std::optional<std::string> OpenFile(std::string_view filter, std::string_view initial) override {
-    return Chooser().OpenFile(filter, initial);
-  }
-  std::optional<std::string> SaveFile(std::string_view filter, std::string_view extension, std::string_view initial,
-                                      bool askOverwrite) override {
-    return Chooser().SaveFile(filter, extension, initial, askOverwrite);
-  }
-  bool Run(LoadKind kind, const std::string& path) override {
-    if (loader) return loader->Run(kind, path);
-    QtLoadRunner dialogs(*store, window_);
-    return dialogs.Run(kind, path);
-  }
-
- private:
-  FileChooser& Chooser() { return chooser ? *chooser : static_cast<FileChooser&>(files_); }
-
-  QWidget* window_;
-  MessageBoxPrompter boxes_;
-  QtFileChooser files_;
-};
 
 // Report lists show one line of text per row.
 int RowHeight(const QWidget& list) { return list.fontMetrics().height() + 4; }
@@ -106,20 +55,21 @@ constexpr int kPropertiesNameWidth = 100;
 }  // namespace
 
 struct CMainDialog::Impl final : MainWindowListener {
-  Impl(CMainDialog& window, Host& host, std::string settingsPath, std::function<void()> release)
-      : window(window), host(host), settingsPath(std::move(settingsPath)), release(std::move(release)),
-        services(&window) {
-    services.store = &model.store;
+  Impl(CMainDialog& window, Host& host, ResourceHandle module, const Platform& platform, std::string settingsPath,
+       std::function<void()> release)
+      : window(window), host(host), module(module), platform(platform), settingsPath(std::move(settingsPath)),
+        release(std::move(release)) {
     Build();
     model.SetListener(this);
   }
 
   CMainDialog& window;
   Host& host;
+  ResourceHandle module;
+  Platform platform;
   std::string settingsPath;
   std::function<void()> release;
-  Services services;
-  MainWindowModel model{services, services, services};
+  MainWindowModel model{platform.prompter, platform.files, platform.loader};
   LayersBoxModel boxModel{model.layers};
   ClassTreeModel treeModel{model};
   DetailTableModel detailModel{model};
@@ -153,31 +103,31 @@ struct CMainDialog::Impl final : MainWindowListener {
   void OpenInFilenameLayer() { OpenFiles(OpenMode::FilenameLayer); }
   void OpenInCurrentLayer() { OpenFiles(OpenMode::CurrentLayer); }
   void OpenFiles(OpenMode mode) {
-    const ResourceScope scope(host, ModuleHandle());
+    const ResourceScope scope(host, module);
     model.OpenFiles(mode);
   }
   void ChangeDictionaryPath() {
-    const ResourceScope scope(host, ModuleHandle());
-    ChangeDictionary(settingsPath, services, services);
+    const ResourceScope scope(host, module);
+    ChangeDictionary(settingsPath, platform.files, platform.prompter);
   }
   void About() {
-    const ResourceScope scope(host, ModuleHandle());
+    const ResourceScope scope(host, module);
     CAboutDialog about(&window);
     about.exec();
   }
   void SaveAs() {
-    const ResourceScope scope(host, ModuleHandle());
+    const ResourceScope scope(host, module);
     CSaveManagerDialog saveManager(model.store, model.layers, {model.saveAllPath, model.insertComments != 0},
-                                   &window, services.prompter, services.chooser);
+                                   platform.prompter, platform.files, &window);
     if (saveManager.exec() != QDialog::Accepted) return;
     model.saveAllPath = saveManager.Choices().allTogetherPath;
     model.insertComments = saveManager.Choices().insertComments ? 1 : 0;
   }
   void LayerManager() {
     {
-      const ResourceScope scope(host, ModuleHandle());
+      const ResourceScope scope(host, module);
       // The model is the class tree that follows the manager's deletes and merges.
-      CLayerManagerDialog layerManager(model.store, model.layers, model, &window, services.prompter);
+      CLayerManagerDialog layerManager(model.store, model.layers, model, platform.prompter, &window);
       layerManager.exec();
     }
     layersBox->Refresh();  // added and renamed layers tell the main window nothing
@@ -186,18 +136,18 @@ struct CMainDialog::Impl final : MainWindowListener {
   void Relations() {
     bool selected = false;
     {
-      const ResourceScope scope(host, ModuleHandle());
+      const ResourceScope scope(host, module);
       selected = RunRelationsWindow(model, &window);
     }
     if (selected) detail->setFocus();
   }
   void ObjectListReference() {
-    const ResourceScope scope(host, ModuleHandle());
+    const ResourceScope scope(host, module);
     RunObjListRefWindow(model.store, &window);
   }
   void RenameWithReferences() {
-    const ResourceScope scope(host, ModuleHandle());
-    RunRenameWindow(model, services, &window);
+    const ResourceScope scope(host, module);
+    RunRenameWindow(model, platform.prompter, &window);
   }
   void OpenAll() { model.SetAllOpen(true); }
   void CloseAll() { model.SetAllOpen(false); }
@@ -209,10 +159,9 @@ struct CMainDialog::Impl final : MainWindowListener {
     bool accepted = false;
     LayerFilter filter = model.fieldLayerFilter;
     {
-      const ResourceScope scope(host, ModuleHandle());
+      const ResourceScope scope(host, module);
       CFieldDialog editor(model.store, model.layers, target.group, target.classNo, target.object, target.field,
-                          model.fieldLayerFilter, &window, services.prompter);
-      editor.UseHost(host, ModuleHandle());
+                          model.fieldLayerFilter, platform.prompter, platform.conversions, &window);
       accepted = editor.exec() == QDialog::Accepted;
       filter = editor.Filter();
     }
@@ -221,7 +170,7 @@ struct CMainDialog::Impl final : MainWindowListener {
 
   // The surface tool holds the host's command line; its messages are windows of ours.
   void SelectRegion() {
-    const ResourceScope scope(host, ModuleHandle());
+    const ResourceScope scope(host, module);
     model.SelectRegion(host);
   }
 
@@ -498,10 +447,11 @@ void CMainDialog::Impl::ShowButtons() {
   selectButton->setEnabled(model.selectEnabled);
 }
 
-CMainDialog::CMainDialog(Host& host, std::string settingsPath, std::function<void()> releaseMainWindow,
-                         QWidget* parent)
+CMainDialog::CMainDialog(Host& host, ResourceHandle module, const Platform& platform, std::string settingsPath,
+                         std::function<void()> releaseMainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      impl_(std::make_unique<Impl>(*this, host, std::move(settingsPath), std::move(releaseMainWindow))) {}
+      impl_(std::make_unique<Impl>(*this, host, module, platform, std::move(settingsPath),
+                                   std::move(releaseMainWindow))) {}
 
 CMainDialog::~CMainDialog() {
   impl_->model.SetListener(nullptr);
@@ -537,12 +487,6 @@ void CMainDialog::RunCloseProcedure() {
 int CMainDialog::KeepFocus() const { return impl_->model.keepFocus; }
 
 MainWindowModel& CMainDialog::Model() { return impl_->model; }
-
-void CMainDialog::UseServices(Prompter* prompter, FileChooser* chooser, LoadRunner* loader) {
-  impl_->services.prompter = prompter;
-  impl_->services.chooser = chooser;
-  impl_->services.loader = loader;
-}
 
 void CMainDialog::closeEvent(QCloseEvent* event) {
   // Closing always goes through the question; the window goes only when released.

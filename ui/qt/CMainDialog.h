@@ -8,20 +8,22 @@
 #include <memory>
 #include <string>
 
+#include "base/Platform.h"
+#include "host/Host.h"
+
 namespace verdanto {
 
-class FileChooser;
-class Host;
-class LoadRunner;
 class MainWindowModel;
-class Prompter;
 
 class CMainDialog : public QWidget {
   Q_OBJECT
 
  public:
-  CMainDialog(Host& host, std::string settingsPath, std::function<void()> releaseMainWindow,
-              QWidget* parent = nullptr);
+  // `module` is the plug-in's resource handle, pushed on the host around every
+  // modal window; `platform` gives the message boxes, file choosers, readings
+  // and the units conversion.
+  CMainDialog(Host& host, ResourceHandle module, const Platform& platform, std::string settingsPath,
+              std::function<void()> releaseMainWindow, QWidget* parent = nullptr);
   ~CMainDialog() override;
 
   // Start-up load of the dictionary, then the layer "0" and the class tree; shows
@@ -36,9 +38,6 @@ class CMainDialog : public QWidget {
   int KeepFocus() const;
 
   MainWindowModel& Model();
-  // Message boxes, file choosers and readings go to these instead of windows
-  // (null: the windows). Tests script the user's answers this way.
-  void UseServices(Prompter* prompter, FileChooser* chooser, LoadRunner* loader);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -120,20 +120,12 @@ class CSaveManagerDialog::View final : public SaveManagerView {
 };
 
 CSaveManagerDialog::CSaveManagerDialog(const Dictionary& store, LayerList& layers, SaveChoices choices,
-                                       QWidget* parent, Prompter* prompter, FileChooser* chooser)
+                                       Prompter& prompter, FileChooser& chooser, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("saveManagerDialog"));
   setWindowTitle(QStringLiteral("Save Manager"));
   setModal(true);
-  if (!prompter) {
-    ownPrompter_ = std::make_unique<MessageBoxPrompter>(this);
-    prompter = ownPrompter_.get();
-  }
-  if (!chooser) {
-    ownChooser_ = std::make_unique<QtFileChooser>(this);
-    chooser = ownChooser_.get();
-  }
-  model_ = std::make_unique<SaveManagerModel>(store, layers, *prompter, *chooser, std::move(choices));
+  model_ = std::make_unique<SaveManagerModel>(store, layers, prompter, chooser, std::move(choices));
   view_ = std::make_unique<View>(*this);
   rows_ = new Rows(*model_, this);
 

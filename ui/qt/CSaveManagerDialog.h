@@ -22,10 +22,8 @@ class CSaveManagerDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // `prompter` and `chooser` replace the message boxes and the save-file dialog
-  // when given (tests script the user's answers this way).
-  CSaveManagerDialog(const Dictionary& store, LayerList& layers, SaveChoices choices, QWidget* parent = nullptr,
-                     Prompter* prompter = nullptr, FileChooser* chooser = nullptr);
+  CSaveManagerDialog(const Dictionary& store, LayerList& layers, SaveChoices choices, Prompter& prompter,
+                     FileChooser& chooser, QWidget* parent = nullptr);
   ~CSaveManagerDialog() override;
 
   // What the caller takes back when the window closed with OK.
@@ -44,8 +42,6 @@ class CSaveManagerDialog : public QDialog {
   void SizeColumns();
   void ShowSelection();
 
-  std::unique_ptr<Prompter> ownPrompter_;
-  std::unique_ptr<FileChooser> ownChooser_;
   std::unique_ptr<SaveManagerModel> model_;
   std::unique_ptr<View> view_;
   Rows* rows_ = nullptr;
