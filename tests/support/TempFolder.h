@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -31,23 +33,15 @@ class TempFolder {
   // Writes `bytes` to the file `name` in the folder and gives back its path.
   std::string Write(std::string_view name, std::string_view bytes) const {
     const std::string path = PathOf(name);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(file, nullptr) << path;
-    if (file) {
-      std::fwrite(bytes.data(), 1, bytes.size(), file);
-      std::fclose(file);
-    }
+    std::ofstream file(path, std::ios::binary);
+    EXPECT_TRUE(file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()))) << path;
     return path;
   }
 
+  // The file's bytes; empty when it cannot be read.
   static std::string Read(const std::string& path) {
-    std::string text;
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-      char buffer[4096];
-      for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
-      std::fclose(file);
-    }
-    return text;
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
   }
 
  private:
