@@ -98,9 +98,9 @@ std::uint32_t StoreCheck::CheckObjects(std::uint16_t g, std::uint16_t c, std::ui
   const auto mustHoldValue = [this](const DictField& field) {
     return field.Has(FieldFlag::RequiredField) && (rules_ == CheckRules::Strict || field.defaultValue.empty());
   };
-  std::vector<std::uint16_t> required;
+  std::vector<std::uint16_t> requiredFields;
   for (std::uint16_t f = 0; f < cls.fieldCount(); ++f)
-    if (mustHoldValue(cls.fields[f])) required.push_back(f);
+    if (mustHoldValue(cls.fields[f])) requiredFields.push_back(f);
   constexpr std::uint16_t kObjectsAtATime = 64;
   for (std::uint32_t chunk = first; chunk < end; chunk += kObjectsAtATime) {
     const auto chunkEnd = static_cast<std::uint16_t>(std::min<std::uint32_t>(chunk + kObjectsAtATime, end));
@@ -118,7 +118,7 @@ std::uint32_t StoreCheck::CheckObjects(std::uint16_t g, std::uint16_t c, std::ui
         CheckOne(field, checks_[f], o, f, text.view());
       }
     }
-    for (auto f = std::lower_bound(required.begin(), required.end(), reach); f != required.end(); ++f)
+    for (auto f = std::lower_bound(requiredFields.begin(), requiredFields.end(), reach); f != requiredFields.end(); ++f)
       for (auto o = static_cast<std::uint16_t>(chunk); o < chunkEnd; ++o) findings_.push_back({o, *f, kRequiredEmpty});
   }
   std::stable_sort(findings_.begin(), findings_.end(),

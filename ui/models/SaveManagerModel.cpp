@@ -20,8 +20,8 @@ std::string ProgressLabel(std::string_view what) { return std::string(kWritingPr
 }  // namespace
 
 SaveManagerModel::SaveManagerModel(const Dictionary& store, LayerList& layers, Prompter& prompter,
-                                   FileChooser& chooser, SaveChoices choices)
-    : choices(std::move(choices)), store_(store), layers_(layers), prompter_(prompter), chooser_(chooser) {
+                                   FileChooser& chooser, SaveChoices initialChoices)
+    : choices(std::move(initialChoices)), store_(store), layers_(layers), prompter_(prompter), chooser_(chooser) {
   for (const Layer& layer : layers_.layers) checked_.push_back(layer.modified);
   checked_.push_back(false);
   RecountAllTogether();
