@@ -1,4 +1,4 @@
-#include "store/Text.h"
+#include "base/Text.h"
 
 #include <cstdarg>
 #include <cstdio>

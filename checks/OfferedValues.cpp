@@ -1,11 +1,11 @@
-#include "ui/models/OfferedValues.h"
+#include "checks/OfferedValues.h"
 
 #include <algorithm>
 #include <string_view>
 
 #include "relations/NameSet.h"
 #include "relations/ReferenceIndex.h"
-#include "store/Text.h"
+#include "base/Text.h"
 
 namespace verdanto {
 namespace {
