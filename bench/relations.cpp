@@ -1,7 +1,9 @@
 // The relations tree on a zone of the hospital model of the corpus: building
 // the root chain as the window opens, then opening every node down to three
 // object levels below the zone, as a user expanding everything would, with the
-// slowest single expansion reported ("slowest_ms"); and `verdanto relations
+// slowest single expansion reported ("slowest_ms"). Potentials are left out: in
+// the Ascending flow every class that may name a zone offers one, and three
+// levels of them are millions of nodes. Then `verdanto relations
 // --depth 3` on the same zone, run as a process (dictionary and model read
 // included).
 //
@@ -106,7 +108,6 @@ BENCHMARK(BM_RelationsOpenAndExpand)
     ->ArgNames({"ascending", "potential"})
     ->Args({0, 0})
     ->Args({1, 0})
-    ->Args({1, 1})
     ->Unit(benchmark::kMillisecond);
 
 void BM_RelationsCommand(benchmark::State& state) {
