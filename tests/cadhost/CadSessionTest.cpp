@@ -1,0 +1,198 @@
+// The host's own commands and prompt reading, without a display: a scripted
+// console types the answers.
+
+#include "CadSession.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "PromptInput.h"
+#include "drawing/DxfFile.h"
+#include "tests/support/TempFolder.h"
+
+namespace cadhost {
+namespace {
+
+using verdanto::PromptStatus;
+
+struct KeywordCase {
+  const char* name;
+  const char* keywords;
+  const char* typed;
+  const char* expected;  // null: no keyword
+};
+
+class MatchKeywordTest : public ::testing::TestWithParam<KeywordCase> {};
+
+TEST_P(MatchKeywordTest, TakesTheKeywordOrItsCapitalisedAbbreviationInAnyCase) {
+  const auto& c = GetParam();
+  const auto matched = MatchKeyword(c.keywords, c.typed);
+  if (c.expected) {
+    ASSERT_TRUE(matched.has_value());
+    EXPECT_EQ(*matched, c.expected);
+  } else {
+    EXPECT_FALSE(matched.has_value()) << *matched;
+  }
+}
+
+constexpr const char* kUcsOptions = "World 3point X Y Z Object";
+constexpr const char* kCorners = "LLC LRC ULC URC SForward SBackward";
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MatchKeywordTest,
+    ::testing::Values(KeywordCase{"WholeLowerCase", kUcsOptions, "world", "World"},
+                      KeywordCase{"Abbreviation", kUcsOptions, "w", "World"},
+                      KeywordCase{"DigitAbbreviation", kUcsOptions, "3", "3point"},
+                      KeywordCase{"SingleLetterKeyword", kUcsOptions, "z", "Z"},
+                      KeywordCase{"AbbreviationOfTwoCapitals", kCorners, "sb", "SBackward"},
+                      KeywordCase{"AllCapitalsKeyword", kCorners, "ulc", "ULC"},
+                      KeywordCase{"BlanksAround", kCorners, "  Sf ", "SForward"},
+                      KeywordCase{"PartialWordIsNoKeyword", kCorners, "SFor", nullptr},
+                      KeywordCase{"Unknown", kUcsOptions, "q", nullptr},
+                      KeywordCase{"Nothing", kUcsOptions, "", nullptr}),
+    [](const ::testing::TestParamInfo<KeywordCase>& info) { return std::string(info.param.name); });
+
+TEST(ParsePointTest, ReadsTwoOrThreeNumbersAndRefusesTheRest) {
+  EXPECT_EQ(ParsePoint("1,2,3"), (verdanto::Vec3{1, 2, 3}));
+  EXPECT_EQ(ParsePoint(" 1.5 , -2 "), (verdanto::Vec3{1.5, -2, 0}));
+  EXPECT_EQ(ParsePoint("1e3,+2,0"), (verdanto::Vec3{1000, 2, 0}));
+  for (const char* bad : {"", "1", "1,2,3,4", "a,b", "1,,2", "1,2x", "nan,1", "C"}) {
+    EXPECT_FALSE(ParsePoint(bad).has_value()) << bad;
+  }
+}
+
+// Answers every prompt with the next line; "^C" is Escape, "" is Enter.
+class ScriptedConsole final : public CommandConsole {
+ public:
+  explicit ScriptedConsole(std::initializer_list<std::string> lines) : lines_(lines) {}
+  std::string printed;
+
+  void Print(std::string_view text) override { printed += text; }
+  verdanto::PickAnswer PickEntity(std::string_view prompt) override { return SelectEntity(prompt); }
+  verdanto::PickAnswer SelectEntity(std::string_view) override {
+    const auto [status, text] = Next();
+    std::uint64_t id = 0;
+    if (status == PromptStatus::Ok && !verdanto::ParseHandle(text, id)) ADD_FAILURE() << "not a handle: " << text;
+    return {status, id};
+  }
+  verdanto::PromptAnswer GetKeyword(std::string_view keywords, std::string_view) override {
+    auto answer = Next();
+    if (answer.status == PromptStatus::Ok) answer.text = MatchKeyword(keywords, answer.text).value_or("?");
+    return answer;
+  }
+  verdanto::PromptAnswer GetString(std::string_view, bool) override {
+    auto answer = Next();
+    if (answer.status == PromptStatus::Empty) answer.status = PromptStatus::Ok;
+    return answer;
+  }
+  verdanto::PromptAnswer GetPoint(std::string_view) override { return Next(); }
+  void PostCommandPrompt() override {}
+  bool Finished() const { return lines_.empty(); }
+
+ private:
+  verdanto::PromptAnswer Next() {
+    if (lines_.empty()) {
+      ADD_FAILURE() << "a prompt more than the script answers";
+      return {};
+    }
+    const std::string line = lines_.front();
+    lines_.pop_front();
+    if (line == "^C") return {PromptStatus::Cancelled, {}};
+    if (line.empty()) return {PromptStatus::Empty, {}};
+    return {PromptStatus::Ok, line};
+  }
+  std::deque<std::string> lines_;
+};
+
+// The first entity of a new drawing gets the handle 100, the next 101, ...
+TEST(CadSessionTest, PolylineBecomesARegionThatTheUcsAlignsToAndThatSurvivesSavingAndOpening) {
+  CadSession session;
+  ScriptedConsole draw{"0,0", "4,0", "4,3", "0,3", "c"};
+  ASSERT_TRUE(session.Run("pline", draw));
+  EXPECT_TRUE(draw.Finished());
+  ASSERT_EQ(session.drawing().size(), 1u);
+  EXPECT_EQ(session.document().EntityKind(0x100), "AcDbPolyline");
+
+  ScriptedConsole select{"100", ""};
+  session.Run("REGION", select);
+  EXPECT_NE(select.printed.find("1 region created."), std::string::npos) << select.printed;
+  ASSERT_EQ(session.drawing().size(), 1u);
+  const std::string region = session.drawing().entities()[0].handle;
+  const verdanto::EntityId regionId = verdanto::DrawingDocument::IdOf(region);
+  EXPECT_EQ(session.document().EntityKind(regionId), "AcDbRegion");
+
+  // Stood up on its x axis, the region's plane becomes the UCS's XY plane.
+  ScriptedConsole rotate{"x", "90"};
+  session.Run("ucs", rotate);
+  EXPECT_NEAR(session.document().UcsToWorldPoint({0, 1, 0}).z, 1, 1e-12);
+  ScriptedConsole align{"O", region};
+  session.Run("UCS", align);
+  EXPECT_NEAR(verdanto::Dot(session.document().ucs().zAxis, {0, 0, 1}), 1, 1e-12);
+
+  verdanto::testing::TempFolder folder;
+  const std::string path = folder.PathOf("with region.dxf");
+  ScriptedConsole none{};
+  session.Run("SAVEAS " + path, none);
+  session.Run("new", none);
+  EXPECT_EQ(session.drawing().size(), 0u);
+  session.Run("open " + path, none);
+  ASSERT_EQ(session.drawing().size(), 1u) << none.printed;
+  EXPECT_EQ(session.document().Name(), "with region.dxf");
+  EXPECT_EQ(session.document().EntityKind(regionId), "AcDbRegion");
+}
+
+TEST(CadSessionTest, EscapeLeavesTheDrawingAsItWasAndBadInputIsAskedAgain) {
+  CadSession session;
+  ScriptedConsole escaped{"0,0,0", "1,1,1", "^C"};
+  session.Run("PLINE", escaped);
+  ScriptedConsole face{"0,0,0", "not a point", "1,0,0", "1,1,0", "^C"};
+  session.Run("3dface", face);
+  EXPECT_EQ(session.drawing().size(), 0u);
+  EXPECT_NE(face.printed.find("Point or option keyword required."), std::string::npos);
+  EXPECT_TRUE(face.Finished());
+
+  // A triangle: Enter at the fourth corner repeats the third.
+  ScriptedConsole triangle{"0,0,0", "1,0,0", "1,1,0", ""};
+  session.Run("3DFACE", triangle);
+  ASSERT_EQ(session.drawing().size(), 1u);
+  const auto& corners = std::get<verdanto::Face3d>(session.drawing().entities()[0].geometry).corners;
+  EXPECT_EQ(corners[3], corners[2]);
+
+  ScriptedConsole erase{"100", "100", ""};
+  session.Run("erase", erase);
+  EXPECT_NE(erase.printed.find("1 erased."), std::string::npos) << erase.printed;
+  EXPECT_EQ(session.drawing().size(), 0u);
+
+  ScriptedConsole none{};
+  EXPECT_FALSE(session.Run("FLY", none));
+  session.Run("OPEN /no/such/folder/x.dxf", none);
+  EXPECT_FALSE(none.printed.empty());
+}
+
+TEST(CadSessionTest, LinesClosedIntoALoopMakeOneRegion) {
+  CadSession session;
+  ScriptedConsole lines{"0,0", "2,0", "2,2", "close"};
+  session.Run("line", lines);
+  ASSERT_EQ(session.drawing().size(), 3u);
+  ScriptedConsole select{"100", "101", "102", ""};
+  session.Run("region", select);
+  EXPECT_NE(select.printed.find("1 region created."), std::string::npos) << select.printed;
+}
+
+TEST(ViewPlaneTest, NamedViewsLookAlongTheirAxesAndPlanFollowsTheUcs) {
+  const verdanto::Ucs turned = verdanto::RotateUcs({}, 0, 1.0);
+  const auto plan = ViewPlaneFor(NamedView::Plan, turned);
+  EXPECT_EQ(plan.right, turned.xAxis);
+  EXPECT_EQ(plan.up, turned.yAxis);
+  // Seen from the south-west and above: north-east is up, height is up, east is right.
+  const auto iso = ViewPlaneFor(NamedView::SwIso, {});
+  EXPECT_GT(verdanto::Dot({1, 1, 0}, iso.up), 0);
+  EXPECT_GT(verdanto::Dot({0, 0, 1}, iso.up), 0);
+  EXPECT_GT(verdanto::Dot({1, 0, 0}, iso.right), 0);
+  EXPECT_NEAR(verdanto::Dot(iso.right, iso.up), 0, 1e-15);
+  const auto front = ViewPlaneFor(NamedView::Front, {});
+  EXPECT_EQ(front.up, (verdanto::Vec3{0, 0, 1}));
+}
+
+}  // namespace
+}  // namespace cadhost
