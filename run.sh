@@ -51,4 +51,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "    ./run.sh --screenshot main-window.png --screenshot-field-editor field-editor.png"
   exit 0
 fi
-exec ./build/cadhost/cadhost --load build/Verdanto.arx --run VERDANTO
+exec ./build/cadhost/cadhost --open examples/Sample.dxf --load build/Verdanto.arx --run VERDANTO
