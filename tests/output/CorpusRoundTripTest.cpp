@@ -1,0 +1,77 @@
+// Real EnergyPlus files, each read with its own dictionary, written with their
+// comments and read again: the store comes back the same, and writing it again
+// gives the same bytes. The files are not part of the project: without them the
+// test says so and is skipped.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include "headless/HeadlessPlatform.h"
+#include "output/IdfWriter.h"
+#include "store/IdfReader.h"
+#include "tests/support/StoreDump.h"
+
+namespace verdanto {
+namespace {
+
+struct CorpusFile {
+  const char* idf;
+  const char* idd;
+};
+void PrintTo(const CorpusFile& file, std::ostream* out) { *out << file.idf; }
+
+class CorpusRoundTripTest : public ::testing::TestWithParam<CorpusFile> {
+ protected:
+  HeadlessPlatform platform;
+  const std::array<std::uint16_t, 1> readLayer{0};  // every object read has layer id 0
+
+  // A store of the dictionary `idd`, with the objects of `idf` read into it.
+  bool Read(Dictionary& store, const std::string& idd, std::string_view idfText = {}, const std::string& idf = {}) {
+    if (!platform.loader.Run(LoadKind::LoadIdd, idd, store)) return false;
+    return idf.empty() ? LoadInputText(idfText, store, platform.loader.progress, platform.prompter, "written text")
+                       : platform.loader.Run(LoadKind::LoadIdf, idf, store);
+  }
+  std::string Write(const Dictionary& store) {
+    StringSink sink;
+    EXPECT_TRUE(WriteLayers(store, readLayer, true, sink));
+    return sink.text;
+  }
+};
+
+TEST_P(CorpusRoundTripTest, WrittenFileReadsBackToTheSameStoreAndTheSameBytes) {
+  const std::filesystem::path corpus(VERDANTO_CORPUS_DIR);
+  const std::string idf = (corpus / GetParam().idf).string();
+  const std::string idd = (corpus / GetParam().idd).string();
+  if (!std::filesystem::exists(idf) || !std::filesystem::exists(idd))
+    GTEST_SKIP() << "no " << GetParam().idf << " with " << GetParam().idd << " in " << corpus.string();
+
+  Dictionary original;
+  ASSERT_TRUE(Read(original, idd, {}, idf));
+  EXPECT_EQ(platform.prompter.Texts(), std::vector<std::string>{}) << "a published file reads without faults";
+  const std::string dump = testing::DumpObjects(original);
+  ASSERT_GT(dump.size(), 0u);
+  const std::string written = Write(original);
+
+  Dictionary again;
+  ASSERT_TRUE(Read(again, idd, written));
+  EXPECT_EQ(platform.prompter.Texts(), std::vector<std::string>{});
+  EXPECT_TRUE(testing::DumpObjects(again) == dump) << "the store read back differs";
+  EXPECT_TRUE(Write(again) == written) << "the second writing differs";
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, CorpusRoundTripTest,
+                         ::testing::Values(CorpusFile{"5ZoneSupRetPlenRAB-V8_0.idf", "Energy+V8_0_0.idd"},
+                                           CorpusFile{"Hospital-V6_0.idf", "Energy+V6_0.idd"},
+                                           CorpusFile{"smallfile-V8_8.idf", "Energy+V8_8_0.idd"}),
+                         [](const auto& info) {
+                           std::string name = info.param.idf;
+                           name = name.substr(0, name.find('-'));
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace verdanto
