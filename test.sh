@@ -14,7 +14,7 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 # The sanitizer build uses clang when it is there, so that the fuzz targets link libFuzzer.
 cc_args=()
 if command -v clang++ >/dev/null 2>&1; then cc_args=(-DCMAKE_CXX_COMPILER=clang++); fi
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVERDANTO_SANITIZE=ON "${cc_args[@]}" >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVERDANTO_SANITIZE=ON -DVERDANTO_WERROR=ON "${cc_args[@]}" >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"

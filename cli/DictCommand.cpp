@@ -14,7 +14,7 @@ namespace verdanto::cli {
 int RunDict(const Args& args) {
   if (args.size() != 1) {
     std::fprintf(stderr, "usage: verdanto dict PATH\n");
-    return 1;
+    return 2;
   }
   Dictionary& store = ProcessStore();
   NullProgress progress;

@@ -13,7 +13,7 @@ namespace verdanto::cli {
 // was not loaded, 1 when nothing was written.
 int RunFormat(const Args& args) {
   InputOptions options;
-  if (!ParseInputOptions(args, true, options)) return 1;
+  if (!ParseInputOptions(args, true, options)) return 2;
   Dictionary& store = ProcessStore();
   LayerList layers;
   StderrPrompter prompter;

@@ -13,7 +13,7 @@ namespace verdanto::cli {
 // Exit status: 0, or 2 when some object was not loaded, 1 when nothing was read.
 int RunStats(const Args& args) {
   InputOptions options;
-  if (!ParseInputOptions(args, false, options)) return 1;
+  if (!ParseInputOptions(args, false, options)) return 2;
   Dictionary& store = ProcessStore();
   LayerList layers;
   StderrPrompter prompter;

@@ -257,12 +257,14 @@ TEST_F(Commands, RefuseBadUsageAndInputsThatCannotBeRead) {
       // clang-format off
       {"dict missing.idd", 1, "", "Verdanto: Unable to open missing.idd.\n"},
       {"dict none.idd", 1, "", "Verdanto: ERROR 1\nVerdanto: No class found in none.idd.\n"},
-      {"dict", 1, "", "usage: verdanto dict PATH\n"},
-      {"dict a b", 1, "", "usage: verdanto dict PATH\n"},
-      {"stats in.idf", 1, "", nullptr},
-      {"stats --idd dict.idd --bogus in.idf", 1, "", nullptr},
-      {"format --idd dict.idd in.idf", 1, "", nullptr},
-      {"format --idd dict.idd -o", 1, "", nullptr},
+      {"dict", 2, "", "usage: verdanto dict PATH\n"},
+      {"dict a b", 2, "", "usage: verdanto dict PATH\n"},
+      {"stats in.idf", 2, "", nullptr},
+      {"stats --idd dict.idd --bogus in.idf", 2, "", nullptr},
+      {"format --idd dict.idd in.idf", 2, "", nullptr},
+      {"format --idd dict.idd -o", 2, "", nullptr},
+      {"", 2, "", nullptr},
+      {"bogus", 2, "", nullptr},
       {"check in.idf", 2, "", nullptr},
       {"check --idd missing.idd in.idf", 2, "", nullptr},
       {"check --idd dict.idd in.idf missing.idf", 2, "findings: 0\n", nullptr},
@@ -279,6 +281,13 @@ TEST_F(Commands, RefuseBadUsageAndInputsThatCannotBeRead) {
     }
   }
   EXPECT_FALSE(std::filesystem::exists(folder.PathOf("out.idf")));
+}
+
+TEST_F(Commands, HelpGoesToStandardOutput) {
+  const ToolRun run = Run("--help");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("usage: verdanto dict PATH\n", 0), 0u) << run.out;
+  EXPECT_EQ(run.err, "");
 }
 
 }  // namespace

@@ -265,7 +265,7 @@ TEST_F(MainWindowTest, OnlyTheValueColumnOfAShownObjectOpensTheEditor) {
 TEST_F(MainWindowTest, EditingTheFirstFieldRenamesTheTreeItemAtOnce) {
   Read("Zone1", kThreeZones);
   SelectObject(kZones, kZone, 1);
-  const FieldEditTarget target = *model.FieldToEdit(0, 4);
+  const FieldAddress target = *model.FieldToEdit(0, 4);
   model.store.GetValue(kZones, kZone, 0, 1).value = "Renamed";  // what the editor stores
   model.FieldEdited(target, true, LayerFilter::OnlyOn);
   EXPECT_EQ(model.ItemText(model.SelectedItem()), "<Object 2> \"Renamed\"");
@@ -394,6 +394,17 @@ TEST_F(WithLayerManager, MergingFollowsTheOnAndOffStatesOfSourceAndTarget) {
   manager.MergeDown();
   EXPECT_EQ(DumpObjects(model),
             "  Zone\n    <Object 1> \"a1\" @4\n    <Object 2> \"b2\" @4\n    <Object 3> \"c3\" @4 *\n");
+}
+
+TEST_F(MainWindowTest, AReadingThatFailsPartWayLeavesNothingForTheNextFilesLayer) {
+  loader.files["/models/Broken.idf"] = "Zone, Lost;\r\n";
+  loader.files["/models/Good.idf"] = "Zone, Kept;\r\n";
+  loader.failAfterReading.push_back("/models/Broken.idf");
+  chooser.multiAnswers.push_back(std::vector<std::string>{"/models/Broken.idf", "/models/Good.idf"});
+  model.OpenFiles(OpenMode::FilenameLayer);
+  EXPECT_EQ(Layers(), "0 0 | Good 1");
+  ASSERT_EQ(model.store.GetClass(kZones, kZone).objectCount(), 1);
+  EXPECT_EQ(model.store.GetValue(kZones, kZone, 0, 0).value, "Kept");
 }
 
 }  // namespace

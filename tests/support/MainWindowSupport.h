@@ -2,6 +2,7 @@
 // A small dictionary for the main window's tests, and a LoadRunner that reads
 // input texts kept in memory and "loads" that dictionary for any IDD path.
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -65,6 +66,7 @@ class MemoryLoadRunner final : public LoadRunner {
   explicit MemoryLoadRunner(Prompter& prompter) : prompter_(prompter) {}
   std::map<std::string, std::string> files;
   std::vector<std::string> runs;
+  std::vector<std::string> failAfterReading;  // read whole, then reported as failed
 
   bool Run(LoadKind kind, const std::string& path, Dictionary& store) override {
     runs.push_back(path);
@@ -79,7 +81,8 @@ class MemoryLoadRunner final : public LoadRunner {
       return false;
     }
     NullProgress progress;
-    return LoadInputText(found->second, store, progress, prompter_);
+    const bool read = LoadInputText(found->second, store, progress, prompter_);
+    return read && std::find(failAfterReading.begin(), failAfterReading.end(), path) == failAfterReading.end();
   }
 
  private:

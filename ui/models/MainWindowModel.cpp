@@ -402,14 +402,14 @@ void MainWindowModel::DelObject() {
   SelectTreeItem(selectedItem_);
 }
 
-std::optional<FieldEditTarget> MainWindowModel::FieldToEdit(int row, int column) const {
+std::optional<FieldAddress> MainWindowModel::FieldToEdit(int row, int column) const {
   constexpr int kValueColumn = 4;
   if (column != kValueColumn || !hasValueColumn || selectedItem_.kind != TreeItemKind::Object) return std::nullopt;
   if (row < 0 || static_cast<std::size_t>(row) >= detailRows.size()) return std::nullopt;
-  return FieldEditTarget{selectedGroup, selectedClass, selectedObject, static_cast<std::uint16_t>(row)};
+  return FieldAddress{selectedGroup, selectedClass, selectedObject, static_cast<std::uint16_t>(row)};
 }
 
-void MainWindowModel::FieldEdited(const FieldEditTarget& target, bool accepted, LayerFilter filter) {
+void MainWindowModel::FieldEdited(const FieldAddress& target, bool accepted, LayerFilter filter) {
   fieldLayerFilter = filter;
   if (!accepted) return;
   const DictClass& dictClass = store.GetClass(target.group, target.classNo);
@@ -433,7 +433,11 @@ void MainWindowModel::OpenFiles(OpenMode mode) {
   const TreeItem remembered = selectedItem_;
   rebuilding = 1;
   for (const std::string& path : *paths) {
-    if (!loader_.Run(LoadKind::LoadIdf, path, store)) continue;
+    if (!loader_.Run(LoadKind::LoadIdf, path, store)) {
+      // Whatever a failed reading added stays with no layer; the next file's layer must not get it.
+      store.DeleteLayerObjects(0);
+      continue;
+    }
     const OpenTarget target = BeginOpen(layers, mode, path);
     FinishOpen(store, layers, target, *this);
   }

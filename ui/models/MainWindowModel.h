@@ -98,9 +98,6 @@ enum class CloseOutcome {
   Release,    // destroy the window and release it
 };
 
-// The field a click in the value column is to edit.
-using FieldEditTarget = FieldAddress;
-
 inline constexpr std::string_view kTitlePrefix = "Verdanto BETA Version - IDD Version ";
 inline constexpr std::string_view kOpenIdfFilter = "EnergyPlus (*.idf)|*.idf||";
 
@@ -179,9 +176,9 @@ class MainWindowModel final : public LayerListListener, public ObjectTreeObserve
   void DupObject();
   void DelObject();
   // A click in the detail list: the field to edit, when the click opens the editor.
-  std::optional<FieldEditTarget> FieldToEdit(int row, int column) const;
+  std::optional<FieldAddress> FieldToEdit(int row, int column) const;
   // The field editor closed; it hands back its layer filter whatever the result.
-  void FieldEdited(const FieldEditTarget& target, bool accepted, LayerFilter filter);
+  void FieldEdited(const FieldAddress& target, bool accepted, LayerFilter filter);
   // "Open in file&name layer..." and "Open in &current layer...".
   void OpenFiles(OpenMode mode);
   // Closing: the guard, then the question about modified layers.

@@ -55,10 +55,10 @@ constexpr int kPropertiesNameWidth = 100;
 }  // namespace
 
 struct CMainDialog::Impl final : MainWindowListener {
-  Impl(CMainDialog& window, Host& host, ResourceHandle module, const Platform& platform, std::string settingsPath,
-       std::function<void()> release)
-      : window(window), host(host), module(module), platform(platform), settingsPath(std::move(settingsPath)),
-        release(std::move(release)) {
+  Impl(CMainDialog& owner, Host& theHost, ResourceHandle theModule, const Platform& services, std::string settings,
+       std::function<void()> releaseWindow)
+      : window(owner), host(theHost), module(theModule), platform(services), settingsPath(std::move(settings)),
+        release(std::move(releaseWindow)) {
     Build();
     model.SetListener(this);
   }
@@ -155,7 +155,7 @@ struct CMainDialog::Impl final : MainWindowListener {
   // A click in the value column; the model takes back the editor's filter
   // whatever the result, and on OK renews the cell, the tree item and the
   // layer's modified mark.
-  void OpenFieldEditor(const FieldEditTarget& target) {
+  void OpenFieldEditor(const FieldAddress& target) {
     bool accepted = false;
     LayerFilter filter = model.fieldLayerFilter;
     {
@@ -350,11 +350,7 @@ void CMainDialog::Impl::Build() {
 QAction* CMainDialog::Impl::AddAction(QMenu* menu, const QString& text, const char* name, void (Impl::*handler)()) {
   QAction* action = menu->addAction(text);
   action->setObjectName(QString::fromLatin1(name));
-  if (handler) {
-    QObject::connect(action, &QAction::triggered, &window, [this, handler] { (this->*handler)(); });
-  } else {
-    action->setEnabled(false);  // its window comes later
-  }
+  QObject::connect(action, &QAction::triggered, &window, [this, handler] { (this->*handler)(); });
   return action;
 }
 

@@ -93,6 +93,7 @@ CRelationsDialog::CRelationsDialog(const Dictionary& store, const LayerList& lay
     tree_.ChangeRoot();
     Rebuild();
   });
+  connect(select, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   tree_.BuildRoot();
