@@ -1,0 +1,62 @@
+// The host's window fed a script: its own commands, and the prompts of the host
+// interface as a plug-in's command meets them.
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+
+#include "CadHostWindow.h"
+#include "drawing/DxfFile.h"
+#include "tests/support/TempFolder.h"
+
+namespace {
+
+using verdanto::PromptStatus;
+
+TEST(CadHostScriptTest, ScriptDrawsMakesARegionAndSavesItAndEnterRepeatsTheCommand) {
+  verdanto::testing::TempFolder folder;
+  const QString path = QString::fromStdString(folder.PathOf("made.dxf"));
+  cadhost::CadHostWindow host;
+  host.RunScript({"PLINE", "0,0", "4,0", "4,3", "0,3", "C",  // handle 100
+                  "",  "0,5", "1,5", "1,6", "c",              // Enter repeats PLINE: handle 101
+                  "region", "100", "101", "",
+                  "SAVEAS " + path},
+                 true);
+  const auto* history = host.findChild<QPlainTextEdit*>(QStringLiteral("commandHistory"));
+  ASSERT_NE(history, nullptr);
+  EXPECT_TRUE(history->toPlainText().contains(QStringLiteral("2 regions created."))) << history->toPlainText().toStdString();
+  verdanto::Drawing saved;
+  ASSERT_TRUE(verdanto::LoadDxfFile(path.toStdString(), saved).ok);
+  ASSERT_EQ(saved.size(), 2u);
+  EXPECT_EQ(host.ActiveDocument()->Name(), "made.dxf");
+  EXPECT_EQ(host.ActiveDocument()->EntityKind(verdanto::DrawingDocument::IdOf(saved.entities()[0].handle)),
+            "AcDbRegion");
+}
+
+TEST(CadHostScriptTest, APlugInCommandsPromptsAreAnsweredFromTheCommandLine) {
+  cadhost::CadHostWindow host;
+  host.RunScript({"3DFACE", "0,0,0", "1,0,0", "1,1,0", ""}, true);  // handle 100
+  std::vector<verdanto::PromptAnswer> answers;
+  verdanto::PickAnswer pick;
+  host.AddCommand("TEST", "ASK", "ASK", 0, [&] {
+    pick = host.PickEntity("\nSelect a region: ");
+    answers.push_back(host.GetKeyword("LLC LRC ULC URC SForward SBackward", "\nCorner: "));
+    answers.push_back(host.GetKeyword("CCW CW", "\nOrder: "));
+    answers.push_back(host.GetString("\nName: ", true));
+    answers.push_back(host.GetString("\nWord: ", false));
+    answers.push_back(host.GetKeyword("Yes No", "\nAgain? "));
+  });
+  // A bad handle and a bad keyword are asked again; the script ends before the last answer.
+  host.RunScript({"ask", "FFFF", "100", "nonsense", "sf", "", "South Wall 1", "one two"}, true);
+  EXPECT_EQ(pick.status, PromptStatus::Ok);
+  EXPECT_EQ(pick.entity, 0x100u);
+  ASSERT_EQ(answers.size(), 5u);
+  EXPECT_EQ(answers[0].text, "SForward");
+  EXPECT_EQ(answers[1].status, PromptStatus::Empty);
+  EXPECT_EQ(answers[2].text, "South Wall 1");
+  EXPECT_EQ(answers[3].text, "one");
+  EXPECT_EQ(answers[4].status, PromptStatus::Cancelled);
+  EXPECT_TRUE(host.ActiveDocument()->InApplicationContext()) << "outside a command";
+}
+
+}  // namespace
