@@ -179,7 +179,7 @@ TEST(WideClass, AnObjectHoldsOnlyWhatWasStoredInIt) {
   expectAsModelled("layer removed");
   add(5);
   expectAsModelled("added again");
-  for (const std::uint16_t layer : {1, 2, 3}) store.DeleteLayerObjects(layer);
+  for (const int layer : {1, 2, 3}) store.DeleteLayerObjects(static_cast<std::uint16_t>(layer));
   model.clear();
   for (const DictField& field : store.GetClass(g, c).fields) EXPECT_TRUE(field.values.empty());
   expectAsModelled("emptied");
