@@ -57,6 +57,12 @@ void DrawingArea::ZoomExtents() {
   };
   for (const auto& entity : session_.drawing().entities()) {
     if (const auto* label = std::get_if<verdanto::MText>(&entity.geometry)) add(label->location);
+    // Lines, the most numerous by far, without building paths.
+    if (const auto* line = std::get_if<verdanto::Line>(&entity.geometry)) {
+      add(line->start);
+      add(line->end);
+      continue;
+    }
     for (const auto& path : WireframeOf(entity.geometry)) {
       for (const Vec3 point : path) add(point);
     }
@@ -104,7 +110,7 @@ void DrawingArea::paintEvent(QPaintEvent*) {
       const QFontMetricsF metrics(font);
       double blockWidth = 0;
       for (const QString& line : lines) blockWidth = std::max(blockWidth, metrics.horizontalAdvance(line));
-      const QSizeF block(blockWidth, metrics.lineSpacing() * lines.size());
+      const QSizeF block(blockWidth, metrics.lineSpacing() * static_cast<double>(lines.size()));
       const double unit = label->height / 100;
       painter.save();
       // Text coordinates run right and down; the label's y runs up.
@@ -117,6 +123,10 @@ void DrawingArea::paintEvent(QPaintEvent*) {
         painter.drawText(topLeft + QPointF(0, metrics.ascent() + metrics.lineSpacing() * static_cast<double>(i)), lines[i]);
       }
       painter.restore();
+      continue;
+    }
+    if (const auto* line = std::get_if<verdanto::Line>(&entity.geometry)) {
+      painter.drawLine(ToScreen(Project(view, line->start)), ToScreen(Project(view, line->end)));
       continue;
     }
     for (const auto& path : WireframeOf(entity.geometry)) {
