@@ -325,6 +325,8 @@ void CadHostWindow::SetKeepFocusQuery(KeepFocusQuery query) {
 }
 
 void CadHostWindow::closeEvent(QCloseEvent* event) {
+  // A command waiting for an answer ends first, so that its event loop does not outlive the program.
+  CancelPrompt();
   // Every plug-in hears that the program quits and may keep a window open
   // (to save its work first); then the program stays.
   if (!QuitPlugins()) {
