@@ -96,8 +96,6 @@ void CadHostWindow::RunCommandLine(const QString& line) {
   const QString trimmed = line.trimmed().isEmpty() ? lastCommand_ : line.trimmed();
   PrintLine("Command: " + trimmed.toStdString());
   RunCommand(trimmed);
-  picked_.clear();
-  drawing_->SetHighlighted({});
   ShowDocumentName();
   PostCommandPrompt();
 }
@@ -294,7 +292,9 @@ verdanto::PromptAnswer CadHostWindow::GetString(std::string_view prompt, bool al
 void CadHostWindow::PostCommandPrompt() {
   if (prompt_) return;
   promptLabel_->setText(QStringLiteral("Command:"));
-  drawing_->update();
+  // A dialogue is over: what it picked is no longer highlighted.
+  picked_.clear();
+  drawing_->SetHighlighted({});
 }
 
 void CadHostWindow::AddCommand(std::string_view group, std::string_view globalName, std::string_view localName,
