@@ -71,6 +71,7 @@ void CadHostWindow::OnCommandEntered() {
   const QString line = input_->text();
   input_->clear();
   if (prompt_) {
+    if (prompt_->done) return;  // answered already; its event loop is ending
     Print(line.toStdString());
     AnswerTyped(*prompt_, line);
   } else {
@@ -234,7 +235,7 @@ void CadHostWindow::AnswerTyped(Prompt& prompt, const QString& typed) {
 }
 
 void CadHostWindow::AnswerClick(QPointF viewPoint) {
-  if (!prompt_) return;
+  if (!prompt_ || prompt_->done) return;
   const verdanto::ViewPlane view = session_.viewPlane();
   if (prompt_->kind == PromptKind::Point) {
     // On the plane of the view through the UCS origin.
@@ -261,7 +262,7 @@ void CadHostWindow::AnswerClick(QPointF viewPoint) {
 }
 
 void CadHostWindow::CancelPrompt() {
-  if (!prompt_) return;
+  if (!prompt_ || prompt_->done) return;
   prompt_->answer.status = verdanto::PromptStatus::Cancelled;
   prompt_->done = true;
   if (quitPrompt_) quitPrompt_();

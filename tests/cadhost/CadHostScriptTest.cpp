@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
 
 #include "CadHostWindow.h"
 #include "drawing/DxfFile.h"
@@ -57,6 +59,26 @@ TEST(CadHostScriptTest, APlugInCommandsPromptsAreAnsweredFromTheCommandLine) {
   EXPECT_EQ(answers[3].text, "one");
   EXPECT_EQ(answers[4].status, PromptStatus::Cancelled);
   EXPECT_TRUE(host.ActiveDocument()->InApplicationContext()) << "outside a command";
+}
+
+TEST(CadHostScriptTest, AClickNearALineWhileAPickWaitsInItsOwnEventLoopPicksIt) {
+  cadhost::CadHostWindow host;
+  host.show();
+  host.RunScript({"LINE", "0,0", "10,0", "", "ZOOM E"}, true);  // the line runs through the view's middle
+  auto* view = host.findChild<QWidget*>(QStringLiteral("drawingArea"));
+  ASSERT_NE(view, nullptr);
+  const QPoint middle(view->width() / 2, view->height() / 2);
+  QTimer::singleShot(0, view, [view, middle] {
+    QTest::mouseClick(view, Qt::LeftButton, {}, middle + QPoint(0, 40));
+    // Posted after the first prompt has its answer: it reaches the second one.
+    QTimer::singleShot(0, view, [view, middle] { QTest::mouseClick(view, Qt::LeftButton, {}, middle + QPoint(0, 3)); });
+  });
+  // The first click misses: the plug-in hears Empty and asks again, as its contract says.
+  const verdanto::PickAnswer missed = host.PickEntity("\nSelect: ");
+  const verdanto::PickAnswer hit = host.PickEntity("\nSelect: ");
+  EXPECT_EQ(missed.status, PromptStatus::Empty);
+  EXPECT_EQ(hit.status, PromptStatus::Ok);
+  EXPECT_EQ(hit.entity, 0x100u);
 }
 
 }  // namespace
