@@ -67,8 +67,8 @@ INSTANTIATE_TEST_SUITE_P(Corpus, CorpusRoundTripTest,
                          ::testing::Values(CorpusFile{"5ZoneSupRetPlenRAB-V8_0.idf", "Energy+V8_0_0.idd"},
                                            CorpusFile{"Hospital-V6_0.idf", "Energy+V6_0.idd"},
                                            CorpusFile{"smallfile-V8_8.idf", "Energy+V8_8_0.idd"}),
-                         [](const auto& info) {
-                           std::string name = info.param.idf;
+                         [](const auto& test) {
+                           std::string name = test.param.idf;
                            name = name.substr(0, name.find('-'));
                            return name;
                          });

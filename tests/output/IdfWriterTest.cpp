@@ -194,7 +194,7 @@ TEST(IdfRoundTrip, UserCommentLinesComeBackExactly) {
     std::uint16_t g = 0, k = 0;
     ASSERT_TRUE(first.FindClass("Zone", g, k));
     const std::uint16_t o = first.AddObject(g, k, 1);
-    for (const std::uint16_t f : {0, 2}) {
+    for (const std::uint16_t f : {std::uint16_t{0}, std::uint16_t{2}}) {
       first.GetValue(g, k, f, o).value = "v";
       first.GetValue(g, k, f, o).comment = c.comment;
     }

@@ -122,7 +122,10 @@ MainWindowModel::ItemList& MainWindowModel::Staged(std::uint16_t g, std::uint16_
 }
 
 void MainWindowModel::Commit() {
-  for (auto& [key, items] : staged_) {
+  for (auto& entry : staged_) {
+    // Named, not structured, bindings: the lambdas below capture them.
+    const auto key = entry.first;
+    auto& items = entry.second;
     const auto g = static_cast<std::uint16_t>(key & 0xFFFF);
     const auto c = static_cast<std::uint16_t>(key >> 16);
     ItemList& shown = items_[g][c];
