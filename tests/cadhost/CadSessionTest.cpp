@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KeywordCase{"PartialWordIsNoKeyword", kCorners, "SFor", nullptr},
                       KeywordCase{"Unknown", kUcsOptions, "q", nullptr},
                       KeywordCase{"Nothing", kUcsOptions, "", nullptr}),
-    [](const ::testing::TestParamInfo<KeywordCase>& info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<KeywordCase>& test) { return std::string(test.param.name); });
 
 TEST(ParsePointTest, ReadsTwoOrThreeNumbersAndRefusesTheRest) {
   EXPECT_EQ(ParsePoint("1,2,3"), (verdanto::Vec3{1, 2, 3}));

@@ -202,8 +202,8 @@ TEST_P(RulesTest, JudgesAsTheSimulationReadsUnlessStrict) {
   EXPECT_EQ(Check(CheckRules::Strict), GetParam().strict);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, RulesTest, ::testing::ValuesIn(kRulesCases), [](const auto& info) {
-  std::string name = info.param.what;
+INSTANTIATE_TEST_SUITE_P(Rules, RulesTest, ::testing::ValuesIn(kRulesCases), [](const auto& test) {
+  std::string name = test.param.what;
   std::erase_if(name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); });
   return name;
 });

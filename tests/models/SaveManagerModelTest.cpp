@@ -198,7 +198,7 @@ TEST_P(SaveFailureTest, AFailedLayerKeepsItsCheckAndModifiedMark) {
 INSTANTIATE_TEST_SUITE_P(Answers, SaveFailureTest,
                          ::testing::Values(WriteFailureCase{"GoOn", Answer::Yes, true},
                                            WriteFailureCase{"Stop", Answer::No, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(SaveManagerTest, AFailedAllTogetherFileIsReportedAndChecksStay) {
   model->SetChecked(model->AllTogetherRow(), true);

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EndingCase{"YesNoDefaultNoEscape", Buttons::YesNoDefaultNo, PressEscape, Answer::Cancel},
                       EndingCase{"YesNoCancelEscape", Buttons::YesNoCancel, PressEscape, Answer::Cancel},
                       EndingCase{"OkEscape", Buttons::Ok, PressEscape, Answer::Ok}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
 }  // namespace verdanto::testing

@@ -48,7 +48,7 @@ TEST_P(ToWindowTextTest, ShowsTheBytesAndAnUnchangedTextGoesBackByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ToWindowTextTest, ::testing::ValuesIn(kShown),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(TextConversionTest, WindowTextAndChangedTextGoToTheStoreAsUtf8) {
   EXPECT_EQ(ToStoreText(Utf16(u"20 \u00B0C \u20AC")), "20 \xC2\xB0" "C \xE2\x82\xAC");
