@@ -294,27 +294,6 @@ TEST(IdfReader, AReadThatFailsPartWayRemovesWhatItRead) {
   EXPECT_EQ(prompter.texts.back(), "Not enough memory to read in.idf.");
 }
 
-// Running out of memory part-way: the objects read so far go, those before stay.
-TEST(IdfReader, AReadThatFailsPartWayRemovesWhatItRead) {
-  struct OutOfMemory final : Prompter {
-    std::vector<std::string> texts;
-    Answer Show(std::string_view text, std::string_view, Icon, Buttons) override {
-      texts.emplace_back(text);
-      if (texts.size() == 1) throw std::bad_alloc();
-      return Answer::Ok;
-    }
-  } prompter;
-  Dictionary store;
-  BuildSampleDictionary(store);
-  std::uint16_t g = 0, c = 0;
-  ASSERT_TRUE(store.FindClass("Zone", g, c));
-  store.GetValue(g, c, 0, store.AddObject(g, c, 2)).value = "old";
-  NullProgress progress;
-  EXPECT_FALSE(LoadInputText("Zone, a;\r\nWall, w;\r\nFoo, x;\r\nZone, b;", store, progress, prompter, "in.idf"));
-  EXPECT_EQ(DumpObjects(store, true), "@2 Zone: [old] [] [] []\n");
-  EXPECT_EQ(prompter.texts.back(), "Not enough memory to read in.idf.");
-}
-
 TEST(IdfReader, RefusesUtf16Text) {
   testing::TempFolder folder;
   for (const std::string bom : {"\xFF\xFE", "\xFE\xFF"}) {
