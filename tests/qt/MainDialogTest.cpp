@@ -171,8 +171,8 @@ TEST_F(MainDialog, EscapeOrTheCloseBoxOnTheCloseQuestionKeepsTheWindowAndItsLaye
   MessageBoxPrompter boxes(nullptr);
   ASSERT_TRUE(MakeMain(boxes));
   Click(*main, "addButton");
-  for (const auto end : {+[](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); },
-                         +[](QWidget& box) { box.close(); }}) {
+  for (const auto end : {+[](QWidget& question) { QTest::keyClick(&question, Qt::Key_Escape); },
+                         +[](QWidget& question) { question.close(); }}) {
     WhenModalShown(end);
     MainChild<QAction>("exitAction")->trigger();
     EXPECT_EQ(released, 0);
