@@ -28,6 +28,17 @@ inline constexpr std::string_view kAppCaption = "Verdanto";
 inline constexpr std::string_view kIdfErrorCaption = "IDF Parsing Error";
 inline constexpr std::string_view kWriteErrorCaption = "Writing Error";
 
+// The answer that decides nothing: what a box closed without a choice means.
+constexpr Answer AnswerThatChangesNothing(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo:
+    case Buttons::YesNoDefaultNo: return Answer::No;
+    case Buttons::YesNoCancel: return Answer::Cancel;
+  }
+  return Answer::Ok;
+}
+
 class Prompter {
  public:
   virtual ~Prompter() = default;

@@ -18,13 +18,7 @@ class StderrPrompter final : public Prompter {
     ++count;
     const std::string line = (caption.empty() ? std::string() : std::string(caption) + ": ") + OneLine(text);
     std::fprintf(stderr, "%s\n", line.c_str());
-    switch (buttons) {
-      case Buttons::Ok: return Answer::Ok;
-      case Buttons::YesNo:
-      case Buttons::YesNoDefaultNo: return Answer::No;
-      case Buttons::YesNoCancel: return Answer::Cancel;
-    }
-    return Answer::Ok;
+    return AnswerThatChangesNothing(buttons);
   }
 };
 

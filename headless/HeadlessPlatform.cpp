@@ -30,13 +30,7 @@ Answer RecordingPrompter::Show(std::string_view text, std::string_view caption, 
     script.pop_front();
     return answer;
   }
-  switch (buttons) {
-    case Buttons::Ok: return Answer::Ok;
-    case Buttons::YesNo:
-    case Buttons::YesNoDefaultNo: return Answer::No;
-    case Buttons::YesNoCancel: return Answer::Cancel;
-  }
-  return Answer::Ok;
+  return AnswerThatChangesNothing(buttons);
 }
 
 std::vector<std::string> RecordingPrompter::Texts() const {
