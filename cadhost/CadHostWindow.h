@@ -37,7 +37,7 @@ class CadHostWindow final : public QMainWindow, public verdanto::Host {
   // Lines answered in turn, before anything typed: commands and answers to their prompts.
   // "^C" stands for Escape. With `endCancels`, a prompt left without an answer is cancelled.
   void RunScript(const QStringList& lines, bool endCancels);
-  CadSession& session() { return session_; }
+  CadSession& Cad() { return session_; }
 
   // verdanto::Host
   void Print(std::string_view text) override;

@@ -28,7 +28,7 @@ QPointF AttachmentOffset(int attachment, QSizeF block) {
 
 }  // namespace
 
-DrawingArea::DrawingArea(CadSession& session, QWidget* parent) : QWidget(parent), session_(session) {
+DrawingArea::DrawingArea(CadSession& cad, QWidget* parent) : QWidget(parent), session_(cad) {
   setObjectName(QStringLiteral("drawingArea"));
   setMinimumSize(320, 200);
   setFocusPolicy(Qt::StrongFocus);

@@ -1,5 +1,5 @@
 #pragma once
-// The drawing's view: a wireframe of every entity seen along the session's view
+// The drawing's view: a wireframe of every entity seen along the CAD host's view
 // directions, zoomed with the wheel and panned with the middle button. A left
 // click is handed to `clicked` in view units (see verdanto::ViewPlane). When the
 // cursor comes over it, the view takes the keyboard focus unless a modeless
@@ -19,7 +19,7 @@ class DrawingArea final : public QWidget {
   Q_OBJECT
 
  public:
-  explicit DrawingArea(CadSession& session, QWidget* parent = nullptr);
+  explicit DrawingArea(CadSession& cad, QWidget* parent = nullptr);
 
   // Answers whether a plug-in window keeps the focus (1) or not (0).
   std::function<int()> keepFocusQuery;

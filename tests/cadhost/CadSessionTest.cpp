@@ -106,76 +106,76 @@ class ScriptedConsole final : public CommandConsole {
 
 // The first entity of a new drawing gets the handle 100, the next 101, ...
 TEST(CadSessionTest, PolylineBecomesARegionThatTheUcsAlignsToAndThatSurvivesSavingAndOpening) {
-  CadSession session;
+  CadSession cad;
   ScriptedConsole draw{"0,0", "4,0", "4,3", "0,3", "c"};
-  ASSERT_TRUE(session.Run("pline", draw));
+  ASSERT_TRUE(cad.Run("pline", draw));
   EXPECT_TRUE(draw.Finished());
-  ASSERT_EQ(session.drawing().size(), 1u);
-  EXPECT_EQ(session.document().EntityKind(0x100), "AcDbPolyline");
+  ASSERT_EQ(cad.drawing().size(), 1u);
+  EXPECT_EQ(cad.document().EntityKind(0x100), "AcDbPolyline");
 
   ScriptedConsole select{"100", ""};
-  session.Run("REGION", select);
+  cad.Run("REGION", select);
   EXPECT_NE(select.printed.find("1 region created."), std::string::npos) << select.printed;
-  ASSERT_EQ(session.drawing().size(), 1u);
-  const std::string region = session.drawing().entities()[0].handle;
+  ASSERT_EQ(cad.drawing().size(), 1u);
+  const std::string region = cad.drawing().entities()[0].handle;
   const verdanto::EntityId regionId = verdanto::DrawingDocument::IdOf(region);
-  EXPECT_EQ(session.document().EntityKind(regionId), "AcDbRegion");
+  EXPECT_EQ(cad.document().EntityKind(regionId), "AcDbRegion");
 
   // Stood up on its x axis, the region's plane becomes the UCS's XY plane.
   ScriptedConsole rotate{"x", "90"};
-  session.Run("ucs", rotate);
-  EXPECT_NEAR(session.document().UcsToWorldPoint({0, 1, 0}).z, 1, 1e-12);
+  cad.Run("ucs", rotate);
+  EXPECT_NEAR(cad.document().UcsToWorldPoint({0, 1, 0}).z, 1, 1e-12);
   ScriptedConsole align{"O", region};
-  session.Run("UCS", align);
-  EXPECT_NEAR(verdanto::Dot(session.document().ucs().zAxis, {0, 0, 1}), 1, 1e-12);
+  cad.Run("UCS", align);
+  EXPECT_NEAR(verdanto::Dot(cad.document().ucs().zAxis, {0, 0, 1}), 1, 1e-12);
 
   verdanto::testing::TempFolder folder;
   const std::string path = folder.PathOf("with region.dxf");
   ScriptedConsole none{};
-  session.Run("SAVEAS " + path, none);
-  session.Run("new", none);
-  EXPECT_EQ(session.drawing().size(), 0u);
-  session.Run("open " + path, none);
-  ASSERT_EQ(session.drawing().size(), 1u) << none.printed;
-  EXPECT_EQ(session.document().Name(), "with region.dxf");
-  EXPECT_EQ(session.document().EntityKind(regionId), "AcDbRegion");
+  cad.Run("SAVEAS " + path, none);
+  cad.Run("new", none);
+  EXPECT_EQ(cad.drawing().size(), 0u);
+  cad.Run("open " + path, none);
+  ASSERT_EQ(cad.drawing().size(), 1u) << none.printed;
+  EXPECT_EQ(cad.document().Name(), "with region.dxf");
+  EXPECT_EQ(cad.document().EntityKind(regionId), "AcDbRegion");
 }
 
 TEST(CadSessionTest, EscapeLeavesTheDrawingAsItWasAndBadInputIsAskedAgain) {
-  CadSession session;
+  CadSession cad;
   ScriptedConsole escaped{"0,0,0", "1,1,1", "^C"};
-  session.Run("PLINE", escaped);
+  cad.Run("PLINE", escaped);
   ScriptedConsole face{"0,0,0", "not a point", "1,0,0", "1,1,0", "^C"};
-  session.Run("3dface", face);
-  EXPECT_EQ(session.drawing().size(), 0u);
+  cad.Run("3dface", face);
+  EXPECT_EQ(cad.drawing().size(), 0u);
   EXPECT_NE(face.printed.find("Point or option keyword required."), std::string::npos);
   EXPECT_TRUE(face.Finished());
 
   // A triangle: Enter at the fourth corner repeats the third.
   ScriptedConsole triangle{"0,0,0", "1,0,0", "1,1,0", ""};
-  session.Run("3DFACE", triangle);
-  ASSERT_EQ(session.drawing().size(), 1u);
-  const auto& corners = std::get<verdanto::Face3d>(session.drawing().entities()[0].geometry).corners;
+  cad.Run("3DFACE", triangle);
+  ASSERT_EQ(cad.drawing().size(), 1u);
+  const auto& corners = std::get<verdanto::Face3d>(cad.drawing().entities()[0].geometry).corners;
   EXPECT_EQ(corners[3], corners[2]);
 
   ScriptedConsole erase{"100", "100", ""};
-  session.Run("erase", erase);
+  cad.Run("erase", erase);
   EXPECT_NE(erase.printed.find("1 erased."), std::string::npos) << erase.printed;
-  EXPECT_EQ(session.drawing().size(), 0u);
+  EXPECT_EQ(cad.drawing().size(), 0u);
 
   ScriptedConsole none{};
-  EXPECT_FALSE(session.Run("FLY", none));
-  session.Run("OPEN /no/such/folder/x.dxf", none);
+  EXPECT_FALSE(cad.Run("FLY", none));
+  cad.Run("OPEN /no/such/folder/x.dxf", none);
   EXPECT_FALSE(none.printed.empty());
 }
 
 TEST(CadSessionTest, LinesClosedIntoALoopMakeOneRegion) {
-  CadSession session;
+  CadSession cad;
   ScriptedConsole lines{"0,0", "2,0", "2,2", "close"};
-  session.Run("line", lines);
-  ASSERT_EQ(session.drawing().size(), 3u);
+  cad.Run("line", lines);
+  ASSERT_EQ(cad.drawing().size(), 3u);
   ScriptedConsole select{"100", "101", "102", ""};
-  session.Run("region", select);
+  cad.Run("region", select);
   EXPECT_NE(select.printed.find("1 region created."), std::string::npos) << select.printed;
 }
 
