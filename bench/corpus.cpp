@@ -23,6 +23,7 @@
 #include "base/Text.h"
 #include "base/WholeFile.h"
 #include "bench/CorpusPath.h"
+#include "bench/DiscardingSink.h"
 #include "output/IdfWriter.h"
 #include "store/IddReader.h"
 #include "store/IdfReader.h"
@@ -37,15 +38,7 @@ class QuietPrompter final : public Prompter {
   Answer Show(std::string_view, std::string_view, Icon, Buttons) override { return Answer::No; }
 };
 
-class DiscardingSink final : public OutputSink {
- public:
-  std::size_t bytes = 0;
-  bool Write(std::string_view text) override {
-    bytes += text.size();
-    benchmark::DoNotOptimize(text.data());
-    return true;
-  }
-};
+using bench::DiscardingSink;
 
 struct Input {
   const char* label;

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "bench/CorpusPath.h"
+#include "bench/DiscardingSink.h"
 #include "bench/IdfGenerator.h"
 #include "output/IdfFile.h"
 #include "store/IddReader.h"
@@ -38,15 +39,7 @@ class CountingPrompter final : public Prompter {
   }
 };
 
-class DiscardingSink final : public OutputSink {
- public:
-  std::size_t bytes = 0;
-  bool Write(std::string_view text) override {
-    bytes += text.size();
-    benchmark::DoNotOptimize(text.data());
-    return true;
-  }
-};
+using bench::DiscardingSink;
 
 fs::path Scratch() {
   static const fs::path folder = [] {
