@@ -11,57 +11,13 @@
 namespace verdanto {
 namespace {
 
-// One group: Zone (Name, Multiplier) defines ZoneNames; Wall's second field is an
-// object list of "zonenames", the same list in other letter case.
-struct SmallDictionary : ::testing::Test {
-  Dictionary store;
-  std::uint16_t g = 0, zone = 0, wall = 0;
-  void SetUp() override {
-    g = store.AddGroup("Thermal Zones");
-    zone = store.AddClass(g, "Zone");
-    store.AddField(g, zone, "A1");
-    store.AddField(g, zone, "N1");
-    store.AddRefName(g, zone, 0, "ZoneNames");
-    wall = store.AddClass(g, "Wall");
-    store.AddField(g, wall, "A1");
-    store.AddField(g, wall, "A2");
-    store.AddRefName(g, wall, 1, "zonenames");
-    store.GetField(g, wall, 1).SetType(FieldType::ObjectList);
-    store.BuildIndexes();
-  }
-  // Adds zones named "0", "1", ... in the given layers.
-  void AddZones(std::initializer_list<std::uint16_t> layers) {
-    for (const std::uint16_t layer : layers) {
-      const auto o = store.AddObject(g, zone, layer);
-      store.GetValue(g, zone, 0, o).value = std::to_string(o);
-    }
-  }
-  std::string Names() const {
-    std::string out;
-    for (const auto& v : store.GetField(g, zone, 0).values) out += v.value.str();
-    return out;
-  }
-};
-
-TEST(CompactTextTest, AssignsFromAViewOfItselfAndCopiesApart) {
+// Texts built of many appends (notes of thousands of lines) grow in place; each
+// step must hold exactly what was assigned or appended, views of itself included.
+TEST(CompactTextTest, AssignsAndAppendsViewsOfItselfAndCopiesApart) {
   CompactText text;
-  EXPECT_TRUE(text.empty());
   text = "abc";
   text = std::string_view(text).substr(1);
-  text.Append(",d");
-  EXPECT_EQ(text.str(), "bc,d");
-  CompactText copy = text;
-  text = "";
-  EXPECT_TRUE(text.empty());
-  const CompactText moved = std::move(copy);
-  EXPECT_EQ(moved, "bc,d");
-}
-
-// Texts built of many appends (notes of thousands of lines) grow in place; each
-// step must still hold exactly what was appended, a view of itself included.
-TEST(CompactTextTest, ManyAppendsKeepEveryByte) {
-  CompactText text;
-  std::string expected;
+  std::string expected = "bc";
   for (int i = 0; i < 3000; ++i) {
     const std::string line = "line " + std::to_string(i) + "\r\n";
     text.Append(line);
@@ -72,6 +28,10 @@ TEST(CompactTextTest, ManyAppendsKeepEveryByte) {
     }
   }
   EXPECT_EQ(text.str(), expected);
+  CompactText copy = text;
+  text = "";
+  EXPECT_TRUE(text.empty());
+  EXPECT_EQ(CompactText(std::move(copy)).str(), expected);
 }
 
 // The dictionary's texts live in its pool; copies of them are the copy's own.
@@ -80,36 +40,16 @@ TEST(TextPoolTest, PooledTextsReadBackAndCopyApart) {
   {
     TextPool pool;
     std::vector<CompactText> texts;
-    for (int i = 0; i < 5000; ++i) texts.push_back(pool.Add(std::string(static_cast<std::size_t>(i % 40), 'x') + "!"));
+    for (std::size_t i = 0; i < 5000; ++i) texts.push_back(pool.Add(std::string(i % 40, 'x') + "!"));
     texts.push_back(pool.Add(std::string(100000, 'y')));  // longer than a pool block
-    texts.push_back(pool.Add(""));
-    for (int i = 0; i < 5000; ++i) ASSERT_EQ(texts[static_cast<std::size_t>(i)].size(), static_cast<std::size_t>(i % 40 + 1));
+    for (std::size_t i = 0; i < 5000; ++i) ASSERT_EQ(texts[i].size(), i % 40 + 1);
     EXPECT_EQ(texts[5000].size(), 100000u);
-    EXPECT_TRUE(texts[5001].empty());
+    EXPECT_TRUE(pool.Add("").empty());
     copy = texts[39];
     texts[40].Append("?");  // appending makes the text its own
     EXPECT_TRUE(texts[40].view().ends_with("!?"));
   }
   EXPECT_EQ(copy.str(), std::string(39, 'x') + "!");
-}
-
-TEST_F(SmallDictionary, ObjectsAddAndDeleteAcrossEveryField) {
-  AddZones({1, 2, 1, 3, 2});
-  EXPECT_TRUE(store.GetValue(g, zone, 1, 4).value.empty());
-  store.DeleteObject(g, zone, 0);
-  EXPECT_EQ(Names(), "1234");
-  store.DeleteLayerObjects(9);
-  store.DeleteLayerObjects(2);
-  EXPECT_EQ(Names(), "23");
-  EXPECT_EQ(store.GetClass(g, zone).objectLayers, (std::vector<std::uint16_t>{1, 3}));
-  testing::ExpectColumnsFollowValues(store.GetClass(g, zone));
-  store.DeleteLayerObjects(1);
-  store.DeleteLayerObjects(3);
-  EXPECT_TRUE(store.GetField(g, zone, 1).values.empty());
-  EXPECT_EQ(store.AddObject(g, zone, 1), 0);
-  const auto bare = store.AddClass(g, "Bare");  // a class without fields still counts its objects
-  EXPECT_EQ(store.AddObject(g, bare, 1), 0);
-  EXPECT_EQ(store.GetClass(g, bare).objectCount(), 1);
 }
 
 // A class as wide as the widest real one. The store is driven through adds,
@@ -130,16 +70,13 @@ TEST(WideClass, AnObjectHoldsOnlyWhatWasStoredInIt) {
     for (int i = 0; i < n; ++i) {
       const auto layer = static_cast<std::uint16_t>(1 + model.size() % 3);
       const auto o = store.AddObject(g, c, layer);
-      ASSERT_EQ(o, model.size());
-      auto& object = model.emplace_back(Object{layer, {}});
-      const auto f = static_cast<std::uint16_t>((o * 37u + 1u) % kFields);
-      store.GetValue(g, c, 0, o).value = "name " + std::to_string(o);
-      store.GetValue(g, c, f, o).value = "v" + std::to_string(o);
-      object.stored[0].first = "name " + std::to_string(o);
-      object.stored[f].first = "v" + std::to_string(o);
-      if (o % 4 == 0) {  // a comment alone on the last field keeps its cell
-        store.GetValue(g, c, kFields - 1, o).comment = "note";
-        object.stored[kFields - 1].second = "note";
+      auto& stored = model.emplace_back(Object{layer, {}}).stored;
+      stored[0].first = "name " + std::to_string(o);
+      stored[static_cast<std::uint16_t>((o * 37u + 1u) % kFields)].first = "v" + std::to_string(o);
+      if (o % 4 == 0) stored[kFields - 1].second = "note";  // a comment alone on the last field keeps its cell
+      for (const auto& [f, text] : stored) {
+        store.GetValue(g, c, f, o).value = text.first;
+        store.GetValue(g, c, f, o).comment = text.second;
       }
     }
   };
@@ -157,17 +94,18 @@ TEST(WideClass, AnObjectHoldsOnlyWhatWasStoredInIt) {
     }
     testing::ExpectColumnsFollowValues(cls);
   };
+  const auto cells = [&] {
+    std::size_t count = 0;
+    for (const DictField& field : store.GetClass(g, c).fields) count += field.values.size();
+    return count;
+  };
 
   add(30);
-  std::size_t cells = 0;
-  for (const DictField& field : store.GetClass(g, c).fields) cells += field.values.size();
-  store.AddObject(g, c, 1);  // adding an object stores nothing
+  const std::size_t before = cells();
+  store.AddObject(g, c, 1);
   model.push_back({1, {}});
-  std::size_t cellsAfter = 0;
-  for (const DictField& field : store.GetClass(g, c).fields) cellsAfter += field.values.size();
-  EXPECT_EQ(cellsAfter, cells);
+  EXPECT_EQ(cells(), before);  // adding an object stores nothing
   expectAsModelled("added");
-
   for (const int from : {5, 0, -1}) {  // -1: the last object
     const auto o = static_cast<std::uint16_t>(from < 0 ? model.size() - 1 : static_cast<std::size_t>(from));
     store.DeleteObject(g, c, o);
@@ -175,6 +113,7 @@ TEST(WideClass, AnObjectHoldsOnlyWhatWasStoredInIt) {
   }
   expectAsModelled("deleted");
   store.DeleteLayerObjects(2);
+  store.DeleteLayerObjects(9);  // no such layer
   std::erase_if(model, [](const Object& object) { return object.layer == 2; });
   expectAsModelled("layer removed");
   add(5);
@@ -183,21 +122,35 @@ TEST(WideClass, AnObjectHoldsOnlyWhatWasStoredInIt) {
   model.clear();
   for (const DictField& field : store.GetClass(g, c).fields) EXPECT_TRUE(field.values.empty());
   expectAsModelled("emptied");
+  EXPECT_EQ(store.AddObject(g, c, 1), 0);
+
+  const auto bare = store.AddClass(g, "Bare");  // a class without fields still counts its objects
+  EXPECT_EQ(store.AddObject(g, bare, 1), 0);
+  EXPECT_EQ(store.GetClass(g, bare).objectCount(), 1);
 }
 
-TEST_F(SmallDictionary, IndexesIgnoreCaseAndASecondBuildChangesNothing) {
+// Reference names that differ in letter case share one record (IddReaderTest);
+// here a second build changes nothing, and adding a class drops the class index.
+TEST(DictionaryIndexes, ASecondBuildChangesNothingAndANewClassDropsTheIndex) {
+  Dictionary store;
+  const auto g = store.AddGroup("Thermal Zones");
+  const auto zone = store.AddClass(g, "Zone");
+  store.AddRefName(g, zone, store.AddField(g, zone, "A1"), "ZoneNames");
+  const auto wall = store.AddClass(g, "Wall");
+  store.AddRefName(g, wall, store.AddField(g, wall, "A1"), "zonenames");
+  store.GetField(g, wall, 0).SetType(FieldType::ObjectList);
   store.BuildIndexes();
-  ASSERT_EQ(store.RefNameCount(), 1u);  // "ZoneNames" and "zonenames" share one record
-  const auto& ref = store.GetRefName(0);
-  EXPECT_EQ(ref.definers, (std::vector<FieldRef>{{g, zone, 0}}));
-  EXPECT_EQ(ref.users, (std::vector<FieldRef>{{g, wall, 1}}));
-  EXPECT_EQ(&store.FieldRefName(store.GetField(g, wall, 1), 0), &ref);
+  store.BuildIndexes();
+  ASSERT_EQ(store.RefNameCount(), 1u);
+  EXPECT_EQ(store.GetRefName(0).definers, (std::vector<FieldRef>{{g, zone, 0}}));
+  EXPECT_EQ(store.GetRefName(0).users, (std::vector<FieldRef>{{g, wall, 0}}));
+  EXPECT_EQ(&store.FieldRefName(store.GetField(g, wall, 0), 0), &store.GetRefName(0));
   std::uint16_t fg = 9, fc = 9;
   EXPECT_TRUE(store.FindClass("wALL", fg, fc));
   EXPECT_EQ(fc, wall);
   EXPECT_FALSE(store.FindClass("Zon", fg, fc));
   EXPECT_FALSE(store.FindClass("", fg, fc));
-  store.AddClass(g, "Roof");  // discards the class index
+  store.AddClass(g, "Roof");
   EXPECT_FALSE(store.FindClass("Zone", fg, fc));
 }
 

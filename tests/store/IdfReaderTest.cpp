@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 
 #include "store/IdfReader.h"
@@ -22,18 +21,18 @@ using testing::ExpectColumnsFollowValues;
 using testing::RecordingProgress;
 using testing::RecordingPrompter;
 
+std::string Fault(const char* what, std::string_view name, int line, const char* then) {
+  return Format(what, static_cast<int>(name.size()), name.data(), line) + "\r\n" + then;
+}
 std::string UnknownClass(std::string_view name, int line) {
-  return Format("Object class \"%.*s\" not recognized on line %d.\r\nThis object will not be loaded.",
-                static_cast<int>(name.size()), name.data(), line);
+  return Fault("Object class \"%.*s\" not recognized on line %d.", name, line, "This object will not be loaded.");
 }
 std::string TooManyFields(std::string_view name, int line) {
-  return Format("Too many fields in object class \"%.*s\" on line %d.\r\nThis object will not be loaded.",
-                static_cast<int>(name.size()), name.data(), line);
+  return Fault("Too many fields in object class \"%.*s\" on line %d.", name, line, "This object will not be loaded.");
 }
 std::string EndsInObject(std::string_view name, int line) {
-  return Format("The text ends inside the object of class \"%.*s\" begun on line %d.\r\nThe object is kept with "
-                "the values read.",
-                static_cast<int>(name.size()), name.data(), line);
+  return Fault("The text ends inside the object of class \"%.*s\" begun on line %d.", name, line,
+               "The object is kept with the values read.");
 }
 
 // Reads `text` into the sample dictionary and checks that every class holds as
@@ -120,20 +119,9 @@ TEST(IdfReader, ReadsObjectsAndCommentsAndReportsFaults) {
   }
 }
 
-TEST(IdfReader, CrLfAndLfGiveTheSameStore) {
-  const std::string crlf =
-      "! head\r\nVersion, 8.0;\r\nZone,\r\n  z1,   ! first zone\r\n  ,\r\n  ! pending\r\n  3;  !- Y\r\n"
-      "Schedule:Compact, s, , 1, 2, 3, 4, 5, 6, 7, 8, 9, 10;\r\nFoo, bad;\r\nWall, w, z1;\r\n";
-  std::string lf = crlf;
-  std::erase(lf, '\r');
-  Read a(crlf);
-  Read b(lf);
-  EXPECT_EQ(a.Dump(), b.Dump());
-  EXPECT_EQ(a.prompter.Texts(), b.prompter.Texts());
-  EXPECT_EQ(a.prompter.Texts(), std::vector<std::string>{UnknownClass("Foo", 9)});
-}
-
-TEST(IdfReader, AddsAfterObjectsAlreadyInTheStoreWithLayerZero) {
+// Read objects come after those already in the store, with layer id 0. Findings
+// point at the lines objects begin on; the lines stay in step when objects go.
+TEST(IdfReader, AddsAfterTheStoredObjectsAndRecordsTheirLines) {
   Dictionary store;
   BuildSampleDictionary(store);
   std::uint16_t g = 0, c = 0;
@@ -141,22 +129,17 @@ TEST(IdfReader, AddsAfterObjectsAlreadyInTheStoreWithLayerZero) {
   store.GetValue(g, c, 0, store.AddObject(g, c, 7)).value = "old";
   RecordingPrompter prompter;
   NullProgress progress;
-  LoadInputText("Zone, new;", store, progress, prompter);
-  EXPECT_EQ(DumpObjects(store, true), "@7 Zone: [old] [] [] []\n@0 Zone: [new] [] [] []\n");
-}
-
-// Findings point at these lines; they stay in step when objects go.
-TEST(IdfReader, RecordsTheLineEachObjectBeginsOn) {
-  Read read("Zone, a;\r\n! note\r\nZone,\r\n b, 1, 2, 3, 4, 5;\r\n  Zone, c,\r\n 1;\nZone, d;");
-  std::uint16_t g = 0, c = 0;
-  ASSERT_TRUE(read.store.FindClass("Zone", g, c));
-  const DictClass& zones = read.store.GetClass(g, c);
-  EXPECT_EQ(zones.objectLines, (std::vector<std::uint32_t>{1, 5, 7}));  // b had too many fields
-  read.store.GetClass(g, c).objectLayers[2] = 3;
-  read.store.DeleteObject(g, c, 0);
-  read.store.DeleteLayerObjects(3);
-  const auto made = read.store.AddObject(g, c, 0);  // made in the window: no line
-  EXPECT_EQ(zones.objectLines, (std::vector<std::uint32_t>{5, 0}));
+  LoadInputText("Zone, a;\r\n! note\r\nZone,\r\n b, 1, 2, 3, 4, 5;\r\n  Zone, c,\r\n 1;\nZone, d;", store, progress,
+                prompter);
+  EXPECT_EQ(DumpObjects(store, true), "@7 Zone: [old] [] [] []\n@0 Zone: [a] [] [] []\n@0 Zone: [c] [1] [] []\n"
+                                      "@0 Zone: [d] [] [] []\n");
+  const DictClass& zones = store.GetClass(g, c);
+  EXPECT_EQ(zones.objectLines, (std::vector<std::uint32_t>{0, 1, 5, 7}));  // b had too many fields
+  store.GetClass(g, c).objectLayers[3] = 3;
+  store.DeleteObject(g, c, 1);
+  store.DeleteLayerObjects(3);
+  const auto made = store.AddObject(g, c, 0);  // made in the window: no line
+  EXPECT_EQ(zones.objectLines, (std::vector<std::uint32_t>{0, 5, 0}));
   EXPECT_EQ(zones.ObjectLine(made), 0u);
 }
 
@@ -168,11 +151,9 @@ TEST(IdfReader, StopsAtTheObjectLimitOfAClass) {
   ASSERT_TRUE(read.store.FindClass("Zone", g, c));
   EXPECT_EQ(read.store.GetClass(g, c).objectLayers.size(), kMaxCount);
   EXPECT_EQ(read.store.GetValue(g, c, 0, kMaxCount - 1).value, "z");
-  ASSERT_TRUE(read.store.FindClass("Version", g, c));
-  EXPECT_EQ(read.store.GetClass(g, c).objectLayers.size(), 1u);
-  ASSERT_EQ(read.prompter.messages.size(), 1u);
-  EXPECT_EQ(read.prompter.messages[0].text,
-            "Too many objects in object class \"Zone\" on line 65536.\r\nThis object will not be loaded.");
+  EXPECT_TRUE(read.Dump().starts_with("Version: [1]\n"));
+  EXPECT_EQ(read.prompter.Texts(), std::vector<std::string>{"Too many objects in object class \"Zone\" on line "
+                                                            "65536.\r\nThis object will not be loaded."});
   EXPECT_EQ(read.prompter.messages[0].caption, "IDF Parsing Error");
 }
 
@@ -180,8 +161,8 @@ TEST(IdfReader, ProgressRunsOverTheTextInPercentSteps) {
   std::string text;
   for (int i = 0; i < 1000; ++i) text += "Zone, zone" + std::to_string(i) + ", 1;\r\n";
   Read read(text);
-  EXPECT_EQ(read.progress.maximum, text.size());
   const auto& positions = read.progress.positions;
+  EXPECT_EQ(read.progress.maximum, text.size());
   ASSERT_FALSE(positions.empty());
   EXPECT_LE(positions.size(), 101u);
   EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
@@ -190,25 +171,18 @@ TEST(IdfReader, ProgressRunsOverTheTextInPercentSteps) {
 }
 
 // Bad input must not crash, hang or leave the store inconsistent; Read checks the store.
+// Random bytes are the fuzz target's (tests/fuzz/idf_fuzz.cpp); here inputs longer than it tries.
 TEST(IdfReader, SurvivesBadInput) {
-  std::mt19937 random(20240607);
-  std::string binary(1 << 20, '\0');
-  for (char& c : binary) c = static_cast<char>(1 + random() % 255);  // NUL would end the text
-  std::string delimiters(1 << 18, ' ');
-  const char alphabet[] = {',', ';', '!', '-', '\r', '\n', ' ', 'Z', 'o', 'n', 'e'};
-  for (char& c : delimiters) c = alphabet[random() % sizeof alphabet];
   const std::string inputs[] = {
-      binary, delimiters, std::string(10 << 20, 'a'), "Zone, " + std::string(10 << 20, 'v') + ";",
-      std::string(1 << 20, '!'), std::string(1 << 20, ','), std::string(1 << 20, ';'), std::string(1 << 20, '\r'),
+      std::string(10 << 20, 'a'), "Zone, " + std::string(10 << 20, 'v') + ";", std::string(1 << 20, '!'),
+      std::string(1 << 20, ','),  std::string(1 << 20, ';'), std::string(1 << 20, '\r'),
       "Zone, a, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10", "Zone,\r\n! c\r\n! d\r\n!", "\xEF\xBB", "!", ",", "",
   };
-  for (const std::string& input : inputs) {
-    Read read(input);
-    EXPECT_LE(read.prompter.messages.size(), input.size());
-  }
+  for (const std::string& input : inputs) Read read(input);
 }
 
-// A file is read whole, to its first NUL byte; one that cannot be opened is reported.
+// A file is read whole, to its first NUL byte; one that cannot be opened (a named
+// pipe without a writer would block an ordinary open for good) or is UTF-16 is refused.
 TEST(IdfReader, LoadInputFileReadsAFileWholeOrReportsIt) {
   testing::TempFolder folder;
   Dictionary store;
@@ -220,16 +194,20 @@ TEST(IdfReader, LoadInputFileReadsAFileWholeOrReportsIt) {
                             prompter));
   EXPECT_EQ(DumpObjects(store), "Zone: [a] [] [] []\nZone: [b] [] [] []\n");
   EXPECT_TRUE(prompter.messages.empty());
-  EXPECT_FALSE(LoadInputFile(folder.PathOf("missing.idf"), store, progress, prompter));
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].text, "Unable to open " + folder.PathOf("missing.idf") + ".");
-  const std::string pipe = folder.PathOf("pipe.idf");  // no writer: an ordinary open would wait for good
+  const std::string pipe = folder.PathOf("pipe.idf");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  EXPECT_FALSE(LoadInputFile(pipe, store, progress, prompter));
-  ASSERT_EQ(prompter.messages.size(), 2u);
-  EXPECT_EQ(prompter.messages[1].text, "Unable to open " + pipe + ".");
-  EXPECT_EQ(prompter.messages[0].caption, "Verdanto");
-  EXPECT_EQ(prompter.messages[0].icon, Icon::Error);
+  const std::string le = folder.Write("le.idf", "\xFF\xFE" + std::string("Z\0o\0n\0e\0,\0a\0;\0", 14));
+  const std::string be = folder.Write("be.idf", "\xFE\xFF" + std::string("\0Z\0o\0n\0e\0,\0a\0;", 14));
+  for (const std::string& path : {folder.PathOf("missing.idf"), pipe, le, be}) {
+    prompter.messages.clear();
+    EXPECT_FALSE(LoadInputFile(path, store, progress, prompter));
+    const bool wide = path == le || path == be;
+    EXPECT_EQ(prompter.Texts(), std::vector<std::string>{wide ? path + " is UTF-16 text; save it as UTF-8 or ANSI text."
+                                                              : "Unable to open " + path + "."});
+    EXPECT_EQ(prompter.messages[0].caption, "Verdanto");
+    EXPECT_EQ(prompter.messages[0].icon, Icon::Error);
+  }
+  EXPECT_EQ(DumpObjects(store), "Zone: [a] [] [] []\nZone: [b] [] [] []\n");
 }
 
 // After ten fault messages the user chooses whether to see the rest; the ones
@@ -239,38 +217,36 @@ TEST(IdfReader, AsksOnceAfterTenFaultsWhetherToGoOnReporting) {
   std::string text;
   for (int i = 1; i <= 13; ++i) text += "Foo" + std::to_string(i) + ", x;\r\n";
   const std::string path = folder.Write("bad.idf", text + "Zone, a;");
-  const std::string question = "There are more faults in " + path + ".\r\nDo you want to go on reporting them?";
   const struct {
     const char* name;
     Answer answer;
-    std::size_t faultsShown;
+    std::size_t messages;
     std::string last;
   } cases[] = {
-      {"No", Answer::No, 10, "3 more faults in " + path + " were not shown."},
-      {"Yes", Answer::Yes, 13, UnknownClass("Foo13", 13)},
-      {"Closed", Answer::Cancel, 13, UnknownClass("Foo13", 13)},  // closing the box decides nothing
+      {"No", Answer::No, 12, "3 more faults in " + path + " were not shown."},
+      {"Yes", Answer::Yes, 14, UnknownClass("Foo13", 13)},
+      {"Closed", Answer::Cancel, 14, UnknownClass("Foo13", 13)},  // closing the box decides nothing
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Dictionary store;
     BuildSampleDictionary(store);
     RecordingPrompter prompter;
-    for (int i = 0; i < 10; ++i) prompter.script.push_back(Answer::Ok);
+    prompter.script.assign(10, Answer::Ok);
     prompter.script.push_back(c.answer);
     NullProgress progress;
     EXPECT_TRUE(LoadInputFile(path, store, progress, prompter));
     EXPECT_EQ(DumpObjects(store), "Zone: [a] [] [] []\n");
-    ASSERT_GT(prompter.messages.size(), 11u);
+    ASSERT_EQ(prompter.messages.size(), c.messages);
     EXPECT_EQ(prompter.messages[9].text, UnknownClass("Foo10", 10));
-    EXPECT_EQ(prompter.messages[10].text, question);
+    EXPECT_EQ(prompter.messages[10].text,
+              "There are more faults in " + path + ".\r\nDo you want to go on reporting them?");
     EXPECT_EQ(prompter.messages[10].buttons, Buttons::YesNo);
     EXPECT_EQ(prompter.messages[10].icon, Icon::Question);
-    EXPECT_EQ(prompter.messages.size(), c.faultsShown + (c.faultsShown == 10 ? 2u : 1u));
     EXPECT_EQ(prompter.messages.back().text, c.last);
   }
   // Ten faults ask nothing.
-  Read ten(text.substr(0, text.find("Foo11")));
-  EXPECT_EQ(ten.prompter.messages.size(), 10u);
+  EXPECT_EQ(Read(text.substr(0, text.find("Foo11"))).prompter.messages.size(), 10u);
 }
 
 // Running out of memory part-way: the objects read so far go, those before stay.
@@ -292,22 +268,6 @@ TEST(IdfReader, AReadThatFailsPartWayRemovesWhatItRead) {
   EXPECT_FALSE(LoadInputText("Zone, a;\r\nWall, w;\r\nFoo, x;\r\nZone, b;", store, progress, prompter, "in.idf"));
   EXPECT_EQ(DumpObjects(store, true), "@2 Zone: [old] [] [] []\n");
   EXPECT_EQ(prompter.texts.back(), "Not enough memory to read in.idf.");
-}
-
-TEST(IdfReader, RefusesUtf16Text) {
-  testing::TempFolder folder;
-  for (const std::string bom : {"\xFF\xFE", "\xFE\xFF"}) {
-    Dictionary store;
-    BuildSampleDictionary(store);
-    RecordingPrompter prompter;
-    NullProgress progress;
-    const std::string path = folder.Write("wide.idf", bom + std::string("Z\0o\0n\0e\0,\0a\0;\0", 14));
-    EXPECT_FALSE(LoadInputFile(path, store, progress, prompter));
-    EXPECT_EQ(DumpObjects(store), "");
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, path + " is UTF-16 text; save it as UTF-8 or ANSI text.");
-    EXPECT_EQ(prompter.messages[0].icon, Icon::Error);
-  }
 }
 
 }  // namespace
