@@ -2,33 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <string>
 
 #include "support/RelationsSample.h"
-#include "support/TempFolder.h"
+#include "tests/cli/ToolRun.h"
 
 namespace verdanto {
 namespace {
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// The real dictionaries and models, beside the repository or where $VERDANTO_CORPUS says.
-std::string CorpusFile(const char* name) {
-  const char* env = std::getenv("VERDANTO_CORPUS");
-  const std::filesystem::path folder = env && *env ? std::filesystem::path(env)
-                                                   : std::filesystem::path(VERDANTO_EXAMPLES_DIR) / "../../shared/corpus";
-  std::error_code error;
-  return std::filesystem::is_regular_file(folder / name, error) ? (folder / name).string() : std::string();
-}
+using testing::CorpusFile;
+using testing::ToolRun;
 
 struct ReferenceCommands : ::testing::Test {
   testing::TempFolder folder;
@@ -38,13 +23,7 @@ struct ReferenceCommands : ::testing::Test {
     folder.Write("b.idf", testing::kRelationsLayerB);
     folder.Write("c.idf", testing::kRelationsLayerC);
   }
-  ToolRun Run(const std::string& arguments) const {
-    const std::string out = folder.PathOf(".out"), err = folder.PathOf(".err");
-    const std::string command =
-        "cd '" + folder.PathOf("") + "' && '" VERDANTO_CLI_PATH "' " + arguments + " >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::TempFolder::Read(out), testing::TempFolder::Read(err)};
-  }
+  ToolRun Run(const std::string& arguments) const { return testing::RunTool(folder, arguments); }
   std::string Read(const std::string& name) const { return testing::TempFolder::Read(folder.PathOf(name)); }
 };
 
@@ -59,24 +38,13 @@ TEST_F(ReferenceCommands, RefsListsNamesAndTheBrowserRows) {
   EXPECT_NE(unknown.err.find("\"RoofNames\""), std::string::npos);
 }
 
+// The tree itself is RelationsTreeTest's; here the root given by options and the depth opened.
 TEST_F(ReferenceCommands, RelationsPrintsTheTreeOpenedToTheDepthAsked) {
   const ToolRun run = Run("relations --idd d.idd --class Window --object 1 --depth 1 main.idf");
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "GROUP: Gear\n"
-            "  CLASS: Window\n"
-            "    OBJECT: <Object 1> \"Win1\"\n"
-            "      FIELD (OL): A2 - Wall Name = \"W1\"\n"
-            "        GROUP: Gear\n"
-            "          CLASS: Wall\n"
-            "            FIELD (R): A1 - Name = \"W1\"\n"
-            "              OBJECT: <Object 1> \"W1\"\n"
-            "                FIELD (OL): A2 - Zone Name = \"Z1\"\n"
-            "                  GROUP: Zones\n"
-            "                    CLASS: Zone\n"
-            "                      FIELD (R): A1 - Name = \"Z1\"\n"
-            "                        OBJECT: <Object 1> \"Z1\"\n"
-            "                          LINK\n");
+  EXPECT_TRUE(run.out.starts_with("GROUP: Gear\n  CLASS: Window\n    OBJECT: <Object 1> \"Win1\"\n")) << run.out;
+  EXPECT_TRUE(run.out.ends_with("\n                        OBJECT: <Object 1> \"Z1\"\n"
+                                "                          LINK\n")) << run.out;  // the wall opened, not the zone
   EXPECT_EQ(Run("relations --idd d.idd --class Window --object 9 main.idf").status, 2);
   EXPECT_EQ(Run("relations --idd d.idd --class Door main.idf").status, 2);
 }

@@ -4,50 +4,27 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "support/TempFolder.h"
+#include "drawing/DxfFile.h"
+#include "tests/cli/ToolRun.h"
 
 namespace verdanto {
 namespace {
 
+using testing::ToolRun;
+
 const std::string kExamples = VERDANTO_EXAMPLES_DIR;
 const std::string kShapes = kExamples + "/../tests/drawing/fixtures/shapes.dxf";
 
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-// The handle of the first entity of `kind` on `layer`, read from the DXF's group pairs.
-std::string HandleOn(const std::string& kind, const std::string& layer) {
-  const std::string text = testing::TempFolder::Read(kShapes);
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at < text.size();) {
-    std::size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line.substr(line.find_first_not_of(' ') == std::string::npos ? 0 : line.find_first_not_of(' ')));
-    at = end + 1;
-  }
-  std::string handle, type;
-  for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-    if (lines[i] == "0") {
-      type = lines[i + 1];
-      handle.clear();
-    } else if (lines[i] == "5") {
-      handle = lines[i + 1];
-    } else if (lines[i] == "8" && type == kind && lines[i + 1] == layer) {
-      return handle;
-    }
-  }
-  return {};
+// The handle of the entity on `layer` of the drawing.
+std::string HandleOn(const std::string& layer) {
+  Drawing drawing;
+  EXPECT_TRUE(LoadDxfFile(kShapes, drawing).ok);
+  for (const Entity& entity : drawing.entities())
+    if (entity.layer == layer) return entity.handle;
+  return "none";
 }
 
 // The value on the first line after `from` whose comment names `label`.
@@ -62,12 +39,9 @@ std::string ValueOf(const std::string& idf, std::size_t from, const std::string&
 struct SurfaceCommand : ::testing::Test {
   testing::TempFolder folder;
   ToolRun Run(const std::string& arguments) const {
-    const std::string out = folder.PathOf(".out"), err = folder.PathOf(".err");
-    const std::string command = "cd '" + folder.PathOf("") + "' && '" VERDANTO_CLI_PATH "' surface --idd '" +
-                                kExamples + "/Sample.idd' --dxf '" + kShapes + "' --class BuildingSurface:Detailed " +
-                                arguments + " -o out.idf '" + kExamples + "/Sample.idf' >'" + out + "' 2>'" + err + "'";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::TempFolder::Read(out), testing::TempFolder::Read(err)};
+    return testing::RunTool(folder, "surface --idd '" + kExamples + "/Sample.idd' --dxf '" + kShapes +
+                                        "' --class BuildingSurface:Detailed " + arguments + " -o out.idf '" +
+                                        kExamples + "/Sample.idf'");
   }
   std::string Output() const { return testing::TempFolder::Read(folder.PathOf("out.idf")); }
 };
@@ -78,10 +52,10 @@ TEST_F(SurfaceCommand, WallsAndFloorsGiveTheVerticesTheRulesPredict) {
     std::string arguments;
     const char* vertices;
   } cases[] = {
-      {"SouthFace", "--entity " + HandleOn("3DFACE", "SouthFace"), "1\t0\t0\t0\n2\t4\t0\t0\n3\t4\t0\t3\n4\t0\t0\t3\n"},
-      {"EastPolylineFromUpperLeft", "--corner ULC --entity " + HandleOn("POLYLINE", "EastPolyline"),
+      {"SouthFace", "--entity " + HandleOn("SouthFace"), "1\t0\t0\t0\n2\t4\t0\t0\n3\t4\t0\t3\n4\t0\t0\t3\n"},
+      {"EastPolylineFromUpperLeft", "--corner ULC --entity " + HandleOn("EastPolyline"),
        "1\t4\t0\t3\n2\t4\t0\t0\n3\t4\t3\t0\n4\t4\t3\t3\n"},
-      {"FloorFlippedClockwise", "--flip --order CW --entity " + HandleOn("LWPOLYLINE", "Floor"),
+      {"FloorFlippedClockwise", "--flip --order CW --entity " + HandleOn("Floor"),
        "1\t4\t0\t0\n2\t4\t3\t0\n3\t0\t3\t0\n4\t0\t0\t0\n"},
   };
   for (const auto& c : cases) {
@@ -92,7 +66,7 @@ TEST_F(SurfaceCommand, WallsAndFloorsGiveTheVerticesTheRulesPredict) {
 }
 
 TEST_F(SurfaceCommand, NewObjectIsNamedAndOverwritingKeepsTheName) {
-  const std::string face = "--entity " + HandleOn("3DFACE", "SouthFace");
+  const std::string face = "--entity " + HandleOn("SouthFace");
   ASSERT_EQ(Run(face + " --name \"New south wall\"").status, 0);
   const std::string added = Output();
   EXPECT_NE(added.find("New south wall,"), std::string::npos);
@@ -107,20 +81,16 @@ TEST_F(SurfaceCommand, NewObjectIsNamedAndOverwritingKeepsTheName) {
 }
 
 TEST_F(SurfaceCommand, RefusedEntityWritesNothing) {
-  const struct {
-    const char* kind;
-    const char* layer;
-    const char* message;
-  } cases[] = {
-      {"ARC", "Arc", "A region must be selected."},
-      {"CIRCLE", "Circle", "Unable to process this region: it is composed by entities other than lines."},
+  const std::pair<const char*, const char*> cases[] = {
+      {"Arc", "A region must be selected."},
+      {"Circle", "Unable to process this region: it is composed by entities other than lines."},
   };
-  for (const auto& c : cases) {
-    const ToolRun run = Run(std::string("--entity ") + HandleOn(c.kind, c.layer));
-    EXPECT_EQ(run.status, 1) << c.layer;
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.layer << ": " << run.err;
+  for (const auto& [layer, message] : cases) {
+    const ToolRun run = Run(std::string("--entity ") + HandleOn(layer));
+    EXPECT_EQ(run.status, 1) << layer;
+    EXPECT_NE(run.err.find(message), std::string::npos) << layer << ": " << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_FALSE(std::filesystem::exists(folder.PathOf("out.idf"))) << c.layer;
+    EXPECT_FALSE(std::filesystem::exists(folder.PathOf("out.idf"))) << layer;
   }
 }
 
