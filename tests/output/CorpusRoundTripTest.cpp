@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -27,15 +26,8 @@ void PrintTo(const CorpusFile& file, std::ostream* out) { *out << file.idf; }
 class CorpusRoundTripTest : public ::testing::TestWithParam<CorpusFile> {
  protected:
   HeadlessPlatform platform;
-  const std::array<std::uint16_t, 1> readLayer{0};  // every object read has layer id 0
-
-  // A store of the dictionary `idd`, with the objects of `idf` read into it.
-  bool Read(Dictionary& store, const std::string& idd, std::string_view idfText = {}, const std::string& idf = {}) {
-    if (!platform.loader.Run(LoadKind::LoadIdd, idd, store)) return false;
-    return idf.empty() ? LoadInputText(idfText, store, platform.loader.progress, platform.prompter, "written text")
-                       : platform.loader.Run(LoadKind::LoadIdf, idf, store);
-  }
   std::string Write(const Dictionary& store) {
+    const std::uint16_t readLayer[] = {0};  // every object read has layer id 0
     StringSink sink;
     EXPECT_TRUE(WriteLayers(store, readLayer, true, sink));
     return sink.text;
@@ -49,15 +41,16 @@ TEST_P(CorpusRoundTripTest, WrittenFileReadsBackToTheSameStoreAndTheSameBytes) {
   if (!std::filesystem::exists(idf) || !std::filesystem::exists(idd))
     GTEST_SKIP() << "no " << GetParam().idf << " with " << GetParam().idd << " in " << corpus.string();
 
-  Dictionary original;
-  ASSERT_TRUE(Read(original, idd, {}, idf));
+  Dictionary original, again;
+  ASSERT_TRUE(platform.loader.Run(LoadKind::LoadIdd, idd, original));
+  ASSERT_TRUE(platform.loader.Run(LoadKind::LoadIdf, idf, original));
   EXPECT_EQ(platform.prompter.Texts(), std::vector<std::string>{}) << "a published file reads without faults";
   const std::string dump = testing::DumpObjects(original);
   ASSERT_GT(dump.size(), 0u);
   const std::string written = Write(original);
 
-  Dictionary again;
-  ASSERT_TRUE(Read(again, idd, written));
+  ASSERT_TRUE(platform.loader.Run(LoadKind::LoadIdd, idd, again));
+  ASSERT_TRUE(LoadInputText(written, again, platform.loader.progress, platform.prompter, "written text"));
   EXPECT_EQ(platform.prompter.Texts(), std::vector<std::string>{});
   EXPECT_TRUE(testing::DumpObjects(again) == dump) << "the store read back differs";
   EXPECT_TRUE(Write(again) == written) << "the second writing differs";
@@ -68,9 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Corpus, CorpusRoundTripTest,
                                            CorpusFile{"Hospital-V6_0.idf", "Energy+V6_0.idd"},
                                            CorpusFile{"smallfile-V8_8.idf", "Energy+V8_8_0.idd"}),
                          [](const auto& test) {
-                           std::string name = test.param.idf;
-                           name = name.substr(0, name.find('-'));
-                           return name;
+                           const std::string idf = test.param.idf;
+                           return idf.substr(0, idf.find('-'));
                          });
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <set>
 
 #include "output/IdfFile.h"
@@ -50,6 +51,13 @@ struct IdfFileTest : ::testing::Test {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder.PathOf(""))) names.insert(entry.path().filename());
     return names;
+  }
+  // Runs `body` in a child process, so that a user or a limit set there stays there; true when it returned true.
+  static bool InChild(const std::function<bool()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(body() ? 0 : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
   }
   // Layers "0" (id 1) and "Zones" (id 2, 3 objects, modified) writing to `path`; gives the index of "Zones".
   static int AddZonesLayer(LayerList& layers, const std::string& path) {
@@ -100,17 +108,11 @@ TEST_F(IdfFileTest, WritesInPlaceWhenTheFolderTakesNoNewFile) {
   const std::string target = folder.Write("out.idf", "the old file");
   ::chmod(target.c_str(), 0666);
   ::chmod(folder.PathOf("").c_str(), 0555);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(2);  // folder permissions do not bind root
-    ::_exit(WriteIdfFile(target, store, zones, true) == WriteResult::Ok ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(InChild([&] {
+    // Folder permissions do not bind root.
+    return (::geteuid() != 0 || ::setuid(65534) == 0) && WriteIdfFile(target, store, zones, true) == WriteResult::Ok;
+  }));
   ::chmod(folder.PathOf("").c_str(), 0700);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(TempFolder::Read(target), Expected({2}));
   EXPECT_EQ(Entries(), std::set<std::string>{"out.idf"});
 }
@@ -127,18 +129,11 @@ TEST_F(IdfFileTest, FailsWhereNothingCanBeWritten) {
 TEST_F(IdfFileTest, AWriteThatFailsHalfWayKeepsTheOldFile) {
   AddZones(5000);
   const std::string target = folder.Write("out.idf", "the old file");
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  EXPECT_TRUE(InChild([&] {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{4096, 4096};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    ::_exit(WriteIdfFile(target, store, zones, true) == WriteResult::Failed ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && WriteIdfFile(target, store, zones, true) == WriteResult::Failed;
+  }));
   EXPECT_EQ(TempFolder::Read(target), "the old file");
   EXPECT_EQ(Entries(), std::set<std::string>{"out.idf"});
 }
@@ -168,8 +163,8 @@ TEST_F(IdfFileTest, SaveLayerFileThatFailsKeepsTheMarkAndAsksWhetherToGoOn) {
     NullProgress progress;
     EXPECT_EQ(SaveLayerFile(store, layers, index, true, prompter, progress), outcome);
     EXPECT_TRUE(layers.At(index).modified);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, "Unable to save " + path + " file.\r\nProceed with following layers?");
+    EXPECT_EQ(prompter.Texts(),
+              std::vector<std::string>{"Unable to save " + path + " file.\r\nProceed with following layers?"});
     EXPECT_EQ(prompter.messages[0].caption, "Writing Error");
     EXPECT_EQ(prompter.messages[0].icon, Icon::Error);
     EXPECT_EQ(prompter.messages[0].buttons, Buttons::YesNo);
@@ -192,8 +187,7 @@ TEST_F(IdfFileTest, SaveAllTogetherWritesTheCheckedLayersAndKeepsTheirMarks) {
   EXPECT_TRUE(prompter.messages.empty());
 
   EXPECT_FALSE(SaveAllTogether(store, layers, checked, "/dev/full", false, prompter, progress));
-  ASSERT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(prompter.messages[0].text, "Unable to save /dev/full file.");
+  EXPECT_EQ(prompter.Texts(), std::vector<std::string>{"Unable to save /dev/full file."});
   EXPECT_EQ(prompter.messages[0].caption, "Writing Error");
   EXPECT_EQ(prompter.messages[0].icon, Icon::Error);
   EXPECT_EQ(prompter.messages[0].buttons, Buttons::Ok);
