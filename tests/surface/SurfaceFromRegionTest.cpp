@@ -5,7 +5,6 @@
 #include "base/Text.h"
 #include "support/ScriptedDocument.h"
 #include "surface/AnswerScript.h"
-#include "surface/SurfaceAnswers.h"
 #include "surface/SurfaceFromRegion.h"
 
 namespace verdanto {
@@ -36,18 +35,14 @@ struct Dialogue {
 };
 
 struct VertexCase {
-  VertexCase(const char* name_, Loop loop_, Vec3 normal_, Answers answers_, std::vector<Vec3> vertices_,
-             std::int32_t order_ = 1, std::int32_t corner_ = 0, Vec3 ucsOrigin_ = {})
-      : name(name_), loop(std::move(loop_)), normal(normal_), answers(std::move(answers_)),
-        vertices(std::move(vertices_)), order(order_), corner(corner_), ucsOrigin(ucsOrigin_) {}
   const char* name;
   Loop loop;
   Vec3 normal;
   Answers answers;
   std::vector<Vec3> vertices;  // as written: user coordinates, vertex 1 first
-  std::int32_t order;          // the entry order kept afterwards
-  std::int32_t corner;
-  Vec3 ucsOrigin;
+  std::int32_t order = 1;      // the entry order kept afterwards
+  std::int32_t corner = 0;
+  Vec3 ucsOrigin{};
   friend void PrintTo(const VertexCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -107,7 +102,8 @@ TEST(SurfaceDialogue, AsksItsQuestionsWithTheSettingsInForce) {
   EXPECT_EQ(dialogue.commandLine.commandPrompts, 1);
 }
 
-TEST(SurfaceDialogue, LeavesOnlyTheNamedCentreLabel) {
+// The number labels go at the end; the centre label stays, named, or "outside" where no name is asked.
+TEST(SurfaceDialogue, LeavesOnlyTheCentreLabel) {
   Dialogue dialogue;
   dialogue.Run({dialogue.document.AddRegion(kSouthWall, kSouth)}, {"No", "", "", "South wall"});
   const auto labels = dialogue.document.Labels();
@@ -120,16 +116,13 @@ TEST(SurfaceDialogue, LeavesOnlyTheNamedCentreLabel) {
   EXPECT_EQ(labels[0].style, "STANDARD");
   EXPECT_EQ(labels[0].attachment, TextAttachment::MiddleCentre);
   EXPECT_EQ(labels[0].colorIndex, 1);
-}
 
-TEST(SurfaceDialogue, WithoutANameFieldAsksNoNameAndTheCentreSaysOutside) {
-  Dialogue dialogue;
-  dialogue.request.asksName = false;
-  const SurfaceResult result = dialogue.Run({dialogue.document.AddRegion(kRectangle, kUp)}, {"No", "", ""});
-  EXPECT_TRUE(result.accepted);
-  EXPECT_EQ(dialogue.commandLine.transcript.find("name"), std::string::npos);
-  ASSERT_EQ(dialogue.document.Labels().size(), 1u);
-  EXPECT_EQ(dialogue.document.Labels()[0].contents, "outside");
+  Dialogue unnamed;
+  unnamed.request.asksName = false;
+  EXPECT_TRUE(unnamed.Run({unnamed.document.AddRegion(kRectangle, kUp)}, {"No", "", ""}).accepted);
+  EXPECT_EQ(unnamed.commandLine.transcript.find("name"), std::string::npos);
+  ASSERT_EQ(unnamed.document.Labels().size(), 1u);
+  EXPECT_EQ(unnamed.document.Labels()[0].contents, "outside");
 }
 
 // Sees the labels each time a question is asked.
@@ -247,33 +240,6 @@ TEST(SurfaceDialogue, EndsSilentlyWithoutRoomForLabels) {
   EXPECT_EQ(dialogue.commandLine.transcript, "\nSelect region:" + Handle(region));
   EXPECT_EQ(dialogue.document.lockCount, 0);
   EXPECT_EQ(dialogue.document.unlockCount, 0);
-}
-
-// Options given in advance answer the same dialogue.
-TEST(SurfaceAnswers, OptionsGiveTheVerticesTheirDialogueWould) {
-  const struct {
-    const char* name;
-    SurfaceChoices choices;
-    std::vector<Vec3> vertices;
-  } cases[] = {
-      {"Defaults", {}, kSouthWall},
-      {"Flipped", {kNoEntity, true, {}, {}, 0, ""}, {{4, 0, 0}, {0, 0, 0}, {0, 0, 3}, {4, 0, 3}}},
-      {"ClockwiseFromUpperRight", {kNoEntity, false, "CW", "URC", 0, ""},
-       {{4, 0, 3}, {4, 0, 0}, {0, 0, 0}, {0, 0, 3}}},
-      {"ShiftedBack", {kNoEntity, false, {}, "LLC", -1, ""}, {{0, 0, 3}, {0, 0, 0}, {4, 0, 0}, {4, 0, 3}}},
-      {"Named", {kNoEntity, false, {}, {}, 0, "South wall"}, kSouthWall},
-  };
-  for (const auto& c : cases) {
-    Dialogue dialogue;
-    SurfaceChoices choices = c.choices;
-    choices.entity = dialogue.document.AddRegion(kSouthWall, kSouth);
-    ScriptSurfaceAnswers(choices, dialogue.commandLine);
-    const SurfaceResult result = RunSurfaceFromRegion(dialogue.commandLine, dialogue.document, dialogue.request,
-                                                      dialogue.settings);
-    ASSERT_TRUE(result.accepted) << c.name;
-    EXPECT_EQ(result.vertices, c.vertices) << c.name;
-    EXPECT_EQ(result.name, c.choices.name) << c.name;
-  }
 }
 
 }  // namespace

@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
-#include "base/Platform.h"
+#include "headless/HeadlessPlatform.h"
 #include "base/Text.h"
 #include "store/IddReader.h"
 #include "surface/VertexFields.h"
@@ -15,11 +14,6 @@ namespace verdanto {
 namespace {
 
 constexpr const char* kOldCount = "Number of Surface Vertex Groups -- Number of (X,Y,Z) groups in this surface";
-
-class SilentPrompter final : public Prompter {
- public:
-  Answer Show(std::string_view, std::string_view, Icon, Buttons) override { return Answer::Ok; }
-};
 
 std::string Vertex(int n, char axis) { return Format("Vertex %d %c-coordinate", n, axis); }
 
@@ -84,14 +78,11 @@ TEST(WriteVertexFields, OverwriteEmptiesTheVerticesBeyondTheNewCountAndKeepsComm
 
 // The dictionaries of today: BuildingSurface:Detailed has "Name" and "Number of Vertices".
 TEST(VertexFieldLabels, CurrentDictionarySurfaceClassOffersItsVertices) {
-  const char* env = std::getenv("VERDANTO_CORPUS");
-  const std::filesystem::path folder = env && *env ? std::filesystem::path(env)
-                                                   : std::filesystem::path(VERDANTO_EXAMPLES_DIR) / "../../shared/corpus";
-  const std::filesystem::path idd = folder / "Energy+V8_8_0.idd";
+  const std::filesystem::path idd = std::filesystem::path(VERDANTO_CORPUS_DIR) / "Energy+V8_8_0.idd";
   if (!std::filesystem::is_regular_file(idd)) GTEST_SKIP() << idd << " is not in the corpus folder";
   Dictionary store;
   NullProgress progress;
-  SilentPrompter prompter;
+  RecordingPrompter prompter;
   ASSERT_TRUE(LoadDictionary(idd.string(), store, progress, prompter));
   std::uint16_t g = 0, c = 0;
   ASSERT_TRUE(store.FindClass("BuildingSurface:Detailed", g, c));
