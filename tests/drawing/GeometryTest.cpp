@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "drawing/Geometry.h"
+#include "drawing/Pick.h"
 #include "drawing/Ucs.h"
 #include "tests/drawing/DrawingTestSupport.h"
 
@@ -12,32 +13,26 @@ namespace {
 
 using testing::Near;
 
-struct AxesCase {
-  const char* name;
-  Vec3 normal;
-  Vec3 x;
-  Vec3 y;
-};
-void PrintTo(const AxesCase& c, std::ostream* out) { *out << c.name; }
-
-class ArbitraryAxesTest : public ::testing::TestWithParam<AxesCase> {};
-
-TEST_P(ArbitraryAxesTest, FollowTheDxfRule) {
-  const PlaneAxes axes = ArbitraryAxes(GetParam().normal);
-  EXPECT_TRUE(Near(axes.x, GetParam().x));
-  EXPECT_TRUE(Near(axes.y, GetParam().y));
-  const Vec3 p{1.5, -2, 0.25};
-  EXPECT_TRUE(Near(WorldToOcs(OcsToWorld(p, GetParam().normal), GetParam().normal), p));
+TEST(ArbitraryAxes, FollowTheDxfRule) {
+  const struct {
+    const char* name;
+    Vec3 normal, x, y;
+  } cases[] = {
+      {"Up", {0, 0, 1}, {1, 0, 0}, {0, 1, 0}},
+      {"Down", {0, 0, -1}, {-1, 0, 0}, {0, 1, 0}},
+      {"South", {0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
+      {"East", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+      {"NearlyUp", {0.01, 0, 1}, {1 / std::sqrt(1.0001), 0, -0.01 / std::sqrt(1.0001)}, {0, 1, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PlaneAxes axes = ArbitraryAxes(c.normal);
+    EXPECT_TRUE(Near(axes.x, c.x));
+    EXPECT_TRUE(Near(axes.y, c.y));
+    const Vec3 p{1.5, -2, 0.25};
+    EXPECT_TRUE(Near(WorldToOcs(OcsToWorld(p, c.normal), c.normal), p));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Normals, ArbitraryAxesTest,
-                         ::testing::Values(AxesCase{"Up", {0, 0, 1}, {1, 0, 0}, {0, 1, 0}},
-                                           AxesCase{"Down", {0, 0, -1}, {-1, 0, 0}, {0, 1, 0}},
-                                           AxesCase{"South", {0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
-                                           AxesCase{"East", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
-                                           AxesCase{"NearlyUp", {0.01, 0, 1}, {1 / std::sqrt(1.0001), 0, -0.01 / std::sqrt(1.0001)},
-                                                    {0, 1, 0}}),
-                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(Ucs, ConvertsPointsAndDirectionsBothWays) {
   const std::optional<Ucs> ucs = MakeUcs({10, 20, 30}, {0, 2, 0}, {-1, 0, 0});
@@ -57,10 +52,8 @@ TEST(Ucs, TurnsAboutEachAxisCounterClockwise) {
   EXPECT_TRUE(Near(RotateUcs(Ucs{}, 1, quarter).zAxis, {1, 0, 0}));
 }
 
-TEST(AreParallel, UsesOneSmallAngleTolerance) {
-  EXPECT_TRUE(AreParallel({0, 0, 2}, {0, 0, 5}));
-  EXPECT_TRUE(AreParallel({0, 0, 1}, {0, 0, -1}));
-  EXPECT_TRUE(AreParallel({0, 0, 1}, {1e-12, 0, 1}));
+TEST(AreParallel, EitherDirectionButNeverAZeroVector) {
+  EXPECT_TRUE(AreParallel({0, 0, 2}, {0, 0, -5}));
   EXPECT_FALSE(AreParallel({0, 0, 1}, {1e-8, 0, 1}));
   EXPECT_FALSE(AreParallel({0, 0, 0}, {0, 0, 1}));
 }
@@ -74,20 +67,39 @@ TEST(Extents, OfArcsCoverOnlyTheirSweep) {
   EXPECT_TRUE(Near(upright.max, {1, 0, 1}));
 }
 
-TEST(BulgeArc, OfASemicircleRunsThroughItsTop) {
-  Polyline2d p;
-  const PolylineVertex from{1, 0, 1};
-  const PolylineVertex to{-1, 0, 0};
-  const Arc arc = BulgeArc(p, from, to);
+// A positive bulge is RegionArea.CountsArcEdges' case; a negative one turns clockwise.
+TEST(BulgeArc, OfANegativeBulgeRunsClockwise) {
+  const Arc arc = BulgeArc(Polyline2d{}, PolylineVertex{1, 0, -1}, PolylineVertex{-1, 0, 0});
   EXPECT_TRUE(Near(arc.center, {0, 0, 0}));
   EXPECT_DOUBLE_EQ(arc.radius, 1);
-  EXPECT_TRUE(Near(PointAtAngle(arc.center, arc.radius, arc.normal, arc.startAngle + ArcSweep(arc) / 2), {0, 1, 0}));
-  const PolylineVertex back{1, 0, -1};
-  const Arc clockwise = BulgeArc(p, back, to);
-  EXPECT_TRUE(Near(ArcStart(clockwise), {1, 0, 0}));
-  EXPECT_TRUE(Near(ArcEnd(clockwise), {-1, 0, 0}));
-  EXPECT_TRUE(Near(PointAtAngle(clockwise.center, 1, clockwise.normal, clockwise.startAngle + ArcSweep(clockwise) / 2),
-                   {0, -1, 0}));
+  EXPECT_TRUE(Near(ArcStart(arc), {1, 0, 0}));
+  EXPECT_TRUE(Near(ArcEnd(arc), {-1, 0, 0}));
+  EXPECT_TRUE(Near(PointAtAngle(arc.center, 1, arc.normal, arc.startAngle + ArcSweep(arc) / 2), {0, -1, 0}));
+}
+
+TEST(Pick, FindsTheNearestEdgeWithinTheTolerance) {
+  Drawing drawing;
+  drawing.Add(Line{{0, 0, 0}, {10, 0, 0}}, "Line");
+  drawing.Add(Circle{{20, 0, 0}, 2, {0, 0, 1}}, "Circle");
+  drawing.Add(MText{"label", "STANDARD", 1, 1, 1, {0, 0, 1}, {1, 0, 0}, {5, 5, 0}}, "Label");
+  drawing.Add(Face3d{{Vec3{0, 3, 0}, {4, 3, 0}, {4, 3, 3}, {0, 3, 3}}}, "Wall");
+  const ViewPlane top;
+  const ViewPlane front{{1, 0, 0}, {0, 0, 1}};
+  const struct {
+    const char* name;
+    ViewPlane view;
+    double x, y;
+    const char* layer;  // of the entity picked, or "" for none
+  } cases[] = {
+      {"OnLine", top, 5, 0.1, "Line"},          {"OnCircle", top, 22.3, 0, "Circle"},
+      {"InsideCircle", top, 20, 0, ""},         {"AtLabel", top, 5.2, 5.2, "Label"},
+      {"Nothing", top, 50, 50, ""},             {"WallEdgeFromTop", top, 2, 3.2, "Wall"},
+      {"WallTopFromFront", front, 2, 3.1, "Wall"},
+  };
+  for (const auto& c : cases) {
+    const std::string handle = NearestEntity(drawing, c.view, c.x, c.y, 0.5);
+    EXPECT_EQ(handle.empty() ? "" : drawing.Find(handle)->layer, c.layer) << c.name;
+  }
 }
 
 }  // namespace
