@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "layers/LayerList.h"
@@ -57,15 +58,11 @@ TEST(LayerListTest, IdsStartAtTwoAndReuseTheLowestGap) {
 
 TEST(LayerListTest, LookupsAnswerMinusOneOutsideTheList) {
   LayerList layers = MakeList({"Zone1", "a"});  // "a" id 3 at 1, "Zone1" id 2 at 2
-  EXPECT_EQ(layers.FindLayerByName("ZONE1"), 2);
-  EXPECT_EQ(layers.FindLayerByName("Zone"), -1);
-  EXPECT_EQ(layers.LayerIdOfItem(1), 3);
-  EXPECT_EQ(layers.LayerIdOfItem(3), -1);
-  EXPECT_EQ(layers.LayerIdOfItem(-1), -1);
-  EXPECT_EQ(layers.ItemOfLayerId(3), 1);
-  EXPECT_EQ(layers.ItemOfLayerId(7), -1);
+  EXPECT_EQ(std::tuple(layers.FindLayerByName("ZONE1"), layers.FindLayerByName("Zone")), std::tuple(2, -1));
+  EXPECT_EQ(std::tuple(layers.LayerIdOfItem(1), layers.LayerIdOfItem(3), layers.LayerIdOfItem(-1)),
+            std::tuple(3, -1, -1));
+  EXPECT_EQ(std::tuple(layers.ItemOfLayerId(3), layers.ItemOfLayerId(7)), std::tuple(1, -1));
   layers.ShowLayer(3);  // by id
-  EXPECT_EQ(layers.shown, 1);
   layers.ShowLayer(9);
   EXPECT_EQ(layers.shown, 1);
   layers.NotifyChange(1, ChangeKind::OnOffToggled);  // without a listener

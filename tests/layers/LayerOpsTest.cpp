@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -18,28 +19,20 @@ namespace {
 using Calls = std::vector<std::string>;
 
 // Writes down every call as one short line.
-class RecordingTree final : public ObjectTreeObserver {
- public:
+struct RecordingTree final : ObjectTreeObserver {
+  using U = std::uint16_t;
   Calls calls;
   void BeginTreeChange(TreeChange kind) override { calls.push_back(Kind("begin", kind)); }
   void EndTreeChange(TreeChange kind) override { calls.push_back(Kind("end", kind)); }
-  void ObjectRemoved(std::uint16_t g, std::uint16_t c, std::uint16_t o) override {
-    calls.push_back(Format("removed %u.%u.%u", g, c, o));
-  }
-  void ObjectRenumbered(std::uint16_t g, std::uint16_t c, std::uint16_t from, std::uint16_t to) override {
+  void ObjectRemoved(U g, U c, U o) override { calls.push_back(Format("removed %u.%u.%u", g, c, o)); }
+  void ObjectRenumbered(U g, U c, U from, U to) override {
     calls.push_back(Format("renumbered %u.%u %u>%u", g, c, from, to));
   }
-  void ObjectLayerChanged(std::uint16_t g, std::uint16_t c, std::uint16_t o, std::uint16_t id) override {
+  void ObjectLayerChanged(U g, U c, U o, U id) override {
     calls.push_back(Format("layer %u.%u.%u id %u", g, c, o, id));
   }
-  void ObjectHidden(std::uint16_t g, std::uint16_t c, std::uint16_t o) override {
-    calls.push_back(Format("hidden %u.%u.%u", g, c, o));
-  }
-  void ObjectShown(std::uint16_t g, std::uint16_t c, std::uint16_t o, std::uint16_t id) override {
-    calls.push_back(Format("shown %u.%u.%u id %u", g, c, o, id));
-  }
-
- private:
+  void ObjectHidden(U g, U c, U o) override { calls.push_back(Format("hidden %u.%u.%u", g, c, o)); }
+  void ObjectShown(U g, U c, U o, U id) override { calls.push_back(Format("shown %u.%u.%u id %u", g, c, o, id)); }
   static std::string Kind(const char* what, TreeChange kind) {
     return std::string(what) + (kind == TreeChange::Delete ? " delete" : " merge");
   }
@@ -76,9 +69,8 @@ struct World {
   }
   Layer& Named(const char* name) { return layers.At(layers.FindLayerByName(name)); }
   std::string Names() const {
-    std::string names;
-    for (const Layer& layer : layers.layers) names += layer.name;
-    return names;
+    return std::accumulate(layers.layers.begin(), layers.layers.end(), std::string(),
+                           [](std::string names, const Layer& layer) { return names + layer.name; });
   }
 };
 
