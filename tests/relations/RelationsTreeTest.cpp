@@ -48,30 +48,24 @@ TEST_F(RelationsTreeTest, DescendingBuildsOneLevelAheadOfWhatIsOpen) {
 
   // Opening the field node fills the wall; the zone below it waits for its turn.
   tree.Expand(*Find(tree, "FIELD (R): A1 - Name = \"W1\""));
-  EXPECT_EQ(tree.Dump().substr(tree.Dump().find("              OBJECT: <Object 1> \"W1\"")),
-            "              OBJECT: <Object 1> \"W1\"\n"
-            "                FIELD (OL): A2 - Zone Name = \"Z1\"\n"
-            "                  GROUP: Zones\n"
-            "                    CLASS: Zone\n"
-            "                      FIELD (R): A1 - Name = \"Z1\"\n"
-            "                        OBJECT: <Object 1> \"Z1\"\n"
-            "                          LINK\n");
+  EXPECT_TRUE(tree.Dump().ends_with("              OBJECT: <Object 1> \"W1\"\n"
+                                    "                FIELD (OL): A2 - Zone Name = \"Z1\"\n"
+                                    "                  GROUP: Zones\n"
+                                    "                    CLASS: Zone\n"
+                                    "                      FIELD (R): A1 - Name = \"Z1\"\n"
+                                    "                        OBJECT: <Object 1> \"Z1\"\n"
+                                    "                          LINK\n"));
 }
 
 TEST_F(RelationsTreeTest, SelfReferenceIsCutAtOnce) {
   RelationsTree tree = Tree(Object(S::zones, S::node, 0));
-  EXPECT_EQ(tree.Dump(),
-            "GROUP: Zones\n"
-            "  CLASS: Node\n"
-            "    OBJECT: <Object 1> \"N1\"\n"
-            "      FIELD (OL): A2 - Next Node = \"N1\"\n"
-            "        GROUP: Zones\n"
-            "          CLASS: Node\n"
-            "            FIELD (R): A1 - Name = \"N1\"\n"
-            "              OBJECT: <Object 1> \"N1\"\n"
-            "                -> LOOP\n");
-  // Expanding down to the marker builds nothing more.
-  OpenObjectLevels(tree, 5);
+  EXPECT_TRUE(tree.Dump().ends_with("      FIELD (OL): A2 - Next Node = \"N1\"\n"
+                                    "        GROUP: Zones\n"
+                                    "          CLASS: Node\n"
+                                    "            FIELD (R): A1 - Name = \"N1\"\n"
+                                    "              OBJECT: <Object 1> \"N1\"\n"
+                                    "                -> LOOP\n"));
+  OpenObjectLevels(tree, 5);  // expanding down to the marker builds nothing more
   EXPECT_EQ(tree.Dump().find("LINK"), std::string::npos);
 }
 
@@ -152,53 +146,39 @@ TEST_F(RelationsTreeTest, PotentialsStandForMissingPartners) {
 
   // A potential of a class already on the path is a loop.
   RelationsTree node = Tree({S::zones, S::node, 0, 0, 0}, {Flow::Descending, LayerFilter::OnlyCurrent, true});
-  EXPECT_EQ(node.Dump(),
-            "GROUP: Zones\n"
-            "  CLASS: Node\n"
-            "    OBJECT: <POTENTIAL>\n"
-            "      FIELD (OL): A2 - Next Node\n"
-            "        GROUP: Zones\n"
-            "          CLASS: Node\n"
-            "            FIELD (R): A1 - Name\n"
-            "              OBJECT: <POTENTIAL>\n"
-            "                -> LOOP\n");
-
+  EXPECT_TRUE(node.Dump().ends_with("            FIELD (R): A1 - Name\n"
+                                    "              OBJECT: <POTENTIAL>\n"
+                                    "                -> LOOP\n"));
   // Without potentials a root without an object is only its group and class.
   RelationsTree bare = Tree({S::zones, S::node, 0, 0, 0});
   EXPECT_EQ(bare.Dump(), "GROUP: Zones\n  CLASS: Node\n");
   EXPECT_EQ(bare.Selected()->text, "CLASS: Node");
 }
 
-struct SelectCase {
-  const char* name;
-  const char* node;
-  RelationRoot read;
-};
-void PrintTo(const SelectCase& c, std::ostream* out) { *out << c.name; }
-
-struct ReadSelectionTest : RelationsTreeTest, ::testing::WithParamInterface<SelectCase> {};
-
 constexpr RelationRoot kWin1Root{S::gear, S::window, 1, 0, 0};
 
-TEST_P(ReadSelectionTest, TurnsEachNodeKindIntoARoot) {
-  RelationsTree tree = Tree(kWin1Root);
-  OpenObjectLevels(tree, 1);
-  tree.Select(Find(tree, GetParam().node));
-  EXPECT_EQ(tree.ReadSelection(), GetParam().read);
-  tree.ChangeRoot();
-  EXPECT_EQ(tree.Root(), GetParam().read);
-  EXPECT_EQ(tree.TopNodes().size(), 1u);
+TEST_F(RelationsTreeTest, ReadSelectionTurnsEachNodeKindIntoARoot) {
+  const struct {
+    const char* node;
+    RelationRoot read;
+  } cases[] = {
+      {"OBJECT: <Object 1> \"W1\"", {S::gear, S::wall, 1, S::w1, 0}},
+      {"FIELD (OL): A2 - Zone Name = \"Z1\"", {S::gear, S::wall, 1, S::w1, 1}},  // a list field under an object
+      {"FIELD (R): A1 - Name = \"W1\"", {S::gear, S::wall, 1, S::w1, 0}},        // a reference field under a class
+      {"GROUP: Zones", {S::zones, S::zone, 1, 0, 0}},                           // moves to its first field
+      {"LINK", kWin1Root},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.node);
+    RelationsTree tree = Tree(kWin1Root);
+    OpenObjectLevels(tree, 1);
+    tree.Select(Find(tree, c.node));
+    EXPECT_EQ(tree.ReadSelection(), c.read);
+    tree.ChangeRoot();
+    EXPECT_EQ(tree.Root(), c.read);
+    EXPECT_EQ(tree.TopNodes().size(), 1u);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    NodeKinds, ReadSelectionTest,
-    ::testing::Values(
-        SelectCase{"FoundObject", "OBJECT: <Object 1> \"W1\"", {S::gear, S::wall, 1, S::w1, 0}},
-        SelectCase{"ListFieldUnderObject", "FIELD (OL): A2 - Zone Name = \"Z1\"", {S::gear, S::wall, 1, S::w1, 1}},
-        SelectCase{"RefFieldUnderClass", "FIELD (R): A1 - Name = \"W1\"", {S::gear, S::wall, 1, S::w1, 0}},
-        SelectCase{"GroupMovesToItsFirstField", "GROUP: Zones", {S::zones, S::zone, 1, 0, 0}},
-        SelectCase{"Placeholder", "LINK", kWin1Root}),
-    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(RelationsTreeTest, SelectionMovesOffGroupsAndClasses) {
   RelationsTree tree = Tree(kWin1Root);
