@@ -14,42 +14,28 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
-namespace {
-
-bool RunFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    std::fprintf(stderr, "cannot read %s\n", path.c_str());
-    return false;
-  }
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-  return true;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  int runs = 0;
-  bool ok = true;
+  std::vector<std::filesystem::path> files;
   for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument.starts_with("-")) continue;
+    const std::filesystem::path argument = argv[i];
     std::error_code error;
-    if (!std::filesystem::is_directory(argument, error)) {
-      ok = RunFile(argument) && ok;
-      ++runs;
-      continue;
-    }
-    std::vector<std::filesystem::path> files;
+    if (argument.string().starts_with("-")) continue;
+    if (!std::filesystem::is_directory(argument, error)) files.push_back(argument);
     for (const auto& entry : std::filesystem::directory_iterator(argument, error))
       if (entry.is_regular_file()) files.push_back(entry.path());
-    std::sort(files.begin(), files.end());  // the same order on every run
-    for (const auto& file : files) {
-      ok = RunFile(file) && ok;
-      ++runs;
-    }
   }
-  std::printf("ran %d inputs\n", runs);
+  std::sort(files.begin(), files.end());  // the same order on every run
+  bool ok = true;
+  for (const auto& path : files) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+      std::fprintf(stderr, "cannot read %s\n", path.c_str());
+      ok = false;
+      continue;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  }
+  std::printf("ran %zu inputs\n", files.size());
   return ok ? 0 : 1;
 }
