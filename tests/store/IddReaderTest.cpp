@@ -108,84 +108,21 @@ std::unique_ptr<Loaded> Load(std::string_view text) {
   return loaded;
 }
 
-// Commas and semicolons in comments and property texts end nothing; properties
-// before a group, between a group and its first class, or unknown, land nowhere.
-// Each property on its own is FieldAndClassProperties' case.
-constexpr std::string_view kFixture = R"(!IDD_Version 8.9.0-Beta
-! **** a comment, with a comma; and a \group in it
-\memo before any group
-Lead Input;
-Simulation Data;
-\group Simulation Parameters
-\memo between group and class
-Building,
-       \memo Building, site; etc.
-       \memo  A second line.
-       \unique-object
-       \required-object
-       \min-fields 3
-  A1 , \field Name
-  A2 ; \field Terrain
-       \type choice
-       \key Country, open; flat
-       \default Suburbs
-       \format singleLine
-\group Thermal Zones and Surfaces
-\default 9
-Zone,
-  A1 , \field Name
-       \required-field
-       \reference ZoneNames
-  N1 ; \field Volume
-       \units m3   ! cubic metres
-       \note a first note, A3;
-       \note a second note
-Wall:Detailed,
-  \extensible:3
-  \obsolete  Use Wall instead
-  A1 , \field Zone Name
-       \type object-list
-       \object-list ZoneNames
-       \object-list zonenames
-  N1 , N2 ; \field Vertex 1 Y-coordinate
-       \minimum> -5
-)";
-
-constexpr std::string_view kFixtureDump = R"(version 8.9.0-Beta
-group Simulation Parameters
-  Building fields=2 memo="Building, site; etc.\r\nA second line.\r\n" min-fields=3 unique required
-    A1 type=unspecified label="Name"
-    A2 type=choice label="Terrain" default="Suburbs" key=Country, open; flat
-group Thermal Zones and Surfaces
-  Zone fields=2
-    A1 type=unspecified label="Name" required name=ZoneNames
-    N1 type=unspecified label="Volume" note="a first note, A3;\r\na second note\r\n" units="m3"
-  Wall:Detailed fields=3 obsolete="Use Wall instead" extensible
-    A1 type=object-list label="Zone Name" name=ZoneNames name=zonenames
-    N1 type=unspecified
-    N2 type=unspecified label="Vertex 1 Y-coordinate" min="-5"
-name ZoneNames users=2 definers=1
-)";
-
-TEST(IddReaderTest, ReadsEveryPropertyWithEitherLineEnd) {
-  std::string crlf, mixed;  // CR LF on every line, on every other line
+// The text with every line end LF (0), CR LF (1), or each in turn (2).
+std::string WithLineEnds(std::string_view text, int style) {
+  std::string out;
   bool odd = false;
-  for (const char ch : kFixture) {
-    crlf += ch == '\n' ? "\r\n" : std::string(1, ch);
-    mixed += ch == '\n' && (odd = !odd) ? "\r\n" : std::string(1, ch);
+  for (const char ch : text) {
+    if (ch == '\n' && (style == 1 || (style == 2 && (odd = !odd)))) out += '\r';
+    out += ch;
   }
-  for (const auto& text : {std::string(kFixture), crlf, mixed}) {
-    const auto loaded = Load(text);
-    EXPECT_TRUE(loaded->ok);
-    EXPECT_TRUE(loaded->prompter.messages.empty());
-    EXPECT_EQ(Dump(loaded->store), kFixtureDump) << Visible(text.substr(0, 40));
-    std::uint16_t g = 0, c = 0;
-    EXPECT_TRUE(loaded->store.FindClass("wall:DETAILED", g, c));
-  }
+  return out;
 }
 
-// One field A1 labelled F, then the given property lines; class C, then the given lines, which end it.
-TEST(IddReaderTest, FieldAndClassProperties) {
+// One field A1 labelled F, then the given property lines; class C, then the given
+// lines, which end it; each with every kind of line end. Commas and semicolons in
+// comments and property texts end nothing.
+TEST(IddReaderTest, FieldAndClassPropertiesWithEveryLineEnd) {
   const std::pair<const char*, const char*> fields[] = {
       // clang-format off
       {"\\minimum 0\n\\maximum 100", "A1 type=unspecified label=\"F\" min=\"0\" max=\"100\" min-incl max-incl"},
@@ -199,33 +136,49 @@ TEST(IddReaderTest, FieldAndClassProperties) {
       {"\\type object-list", "A1 type=unspecified label=\"F\""},
       {"\\type object-list\n\\object-list ZoneNames", "A1 type=object-list label=\"F\" name=ZoneNames"},
       {"\\reference R1\n\\reference-class-name X", "A1 type=unspecified label=\"F\" name=R1"},
-      {"\\note one\n\\note  two \n\\key  B ", "A1 type=unspecified label=\"F\" note=\"one\\r\\ntwo\\r\\n\" key=B"},
+      {"\\note one, A3;\n\\note  two \n\\key  Country, open; flat \n\\key B",
+       "A1 type=unspecified label=\"F\" note=\"one, A3;\\r\\ntwo\\r\\n\" key=Country, open; flat key=B"},
       {"\\units \n\\units\n\\key \n\\key\n\\object-list ", "A1 type=unspecified label=\"F\""},
-      {"\\Required-Field yes\n\\AUTOSIZABLE\n\\autocalculatable\n\\RetainCase",
+      {"\\Required-Field yes\n\\AUTOSIZABLE\n\\autocalculatable\n\\RetainCase\n\\format singleLine",
        "A1 type=unspecified label=\"F\" required autosizable autocalculatable retaincase"},
       {"\\field Other \\note x", "A1 type=unspecified label=\"Other \\note x\""},
-      {"\\default 7.2 ! comment \\key x", "A1 type=unspecified label=\"F\" default=\"7.2\""},
+      {"\\default 7.2 ! comment \\key x\n\\units m3   ! cubic metres",
+       "A1 type=unspecified label=\"F\" units=\"m3\" default=\"7.2\""},
       {"\\memo not for fields\n\\unique-object\n\\begin-extensible", "A1 type=unspecified label=\"F\""},
       // clang-format on
   };
-  for (const auto& [lines, field] : fields) {
-    const auto loaded = Load("\\group G\nC,\n  A1 ; \\field F\n" + std::string(lines) + "\n");
-    ASSERT_TRUE(loaded->ok) << lines;
-    EXPECT_EQ(DescribeField(loaded->store.GetField(0, 0, 0)), field) << lines;
-    EXPECT_EQ(DescribeClass(loaded->store.GetClass(0, 0)), "C fields=1") << lines;
-  }
   const std::pair<const char*, const char*> classes[] = {
       {"A1,\n\\memo late\nA2;", "C fields=2"},
+      {"\\memo Building, site; etc.\n\\memo  A second line.\nA1;",
+       "C fields=1 memo=\"Building, site; etc.\\r\\nA second line.\\r\\n\""},
+      {"\\unique-object\n\\required-object\n\\extensible:3\n\\obsolete  Use Other \nA1;",
+       "C fields=1 obsolete=\"Use Other\" unique required extensible"},
       {"\\min-fields   -3\nA1;", "C fields=1 min-fields=65533"},
       {"\\min-fields 70000\nA1;", "C fields=1 min-fields=4464"},
       {"\\min-fields +7abc\n\\min-fields x\nA1;", "C fields=1"},
-      {"\\obsolete  Use Other \nA1;", "C fields=1 obsolete=\"Use Other\""},
       {"\\field not for classes\n\\key k\nA1;", "C fields=1"},
   };
-  for (const auto& [lines, cls] : classes) {
-    const auto loaded = Load("\\group G\nC,\n" + std::string(lines) + "\n");
-    ASSERT_TRUE(loaded->ok) << lines;
-    EXPECT_EQ(DescribeClass(loaded->store.GetClass(0, 0)), cls) << lines;
+  for (const int style : {0, 1, 2}) {
+    for (const auto& [lines, field] : fields) {
+      const auto loaded = Load(WithLineEnds("\\group G\nC,\n  A1 ; \\field F\n" + std::string(lines) + "\n", style));
+      ASSERT_TRUE(loaded->ok) << lines;
+      EXPECT_EQ(DescribeField(loaded->store.GetField(0, 0, 0)), field) << lines << " " << style;
+      EXPECT_EQ(DescribeClass(loaded->store.GetClass(0, 0)), "C fields=1") << lines;
+    }
+    for (const auto& [lines, cls] : classes) {
+      const auto loaded = Load(WithLineEnds("\\group G\nC,\n" + std::string(lines) + "\n", style));
+      ASSERT_TRUE(loaded->ok) << lines;
+      EXPECT_EQ(DescribeClass(loaded->store.GetClass(0, 0)), cls) << lines << " " << style;
+    }
+    // Properties before a group, or between a group and its first class, land
+    // nowhere; names that differ in letter case share one record.
+    const auto loaded = Load(WithLineEnds("! a comment, with a comma; and a \\group in it\n\\memo m\n\\default 1\n"
+                                          "\\group G\n\\memo n\n\\default 2\nC,\nA1;\n\\reference Zones\n"
+                                          "D,\nA1, A2;\n\\type object-list\n\\object-list ZONES\n\\object-list zones",
+                                          style));
+    EXPECT_EQ(Dump(loaded->store), "version Not found\ngroup G\n  C fields=1\n    A1 type=unspecified name=Zones\n"
+                                   "  D fields=2\n    A1 type=unspecified\n    A2 type=object-list name=ZONES "
+                                   "name=zones\nname Zones users=2 definers=1\n") << style;
   }
 }
 
