@@ -115,7 +115,8 @@ TEST_F(Commands, CheckFindsNothingInCompleteModels) {
   };
   for (const auto& c : cases) {
     const std::string dictionary = CorpusFile(c.dictionary), model = CorpusFile(c.model);
-    if (dictionary.empty() || model.empty()) GTEST_SKIP() << c.model << " or " << c.dictionary << " is not there";
+    if (dictionary.empty() || model.empty())
+      GTEST_SKIP() << c.model << " or " << c.dictionary << " is not in the corpus folder";
     const ToolRun run = Run(std::string("check ") + c.options + " --idd '" + dictionary + "' '" + model + "'");
     EXPECT_EQ(run.out, c.out) << c.model << ' ' << c.options;
     EXPECT_EQ(run.status, std::string(c.out) == "findings: 0\n" ? 0 : 1) << c.model;
