@@ -18,12 +18,14 @@
 
 namespace verdanto::testing {
 
+using Strings = std::vector<std::string>;
+
 // Keeps its own count of object items per class from the notifications alone.
 class MirrorView final : public MainWindowListener {
  public:
   std::map<std::uint32_t, int> counts;
-  std::vector<unsigned> changes;  // parts of every ViewsChanged
-  int structuralChanges = 0;
+  unsigned changes = 0;  // parts of every ViewsChanged since the last clear
+  int structuralChanges = 0, minimised = 0, restored = 0;
 
   void EndTreeReset() override { counts.clear(); }
   void BeginObjectItemsChange(std::uint16_t g, std::uint16_t c, int first, int oldCount, int newCount) override {
@@ -34,13 +36,9 @@ class MirrorView final : public MainWindowListener {
   void EndObjectItemsChange(std::uint16_t g, std::uint16_t c, int, int newCount) override {
     counts[MakeItemKey(g, c)] = newCount;
   }
-  void ViewsChanged(unsigned parts) override { changes.push_back(parts); }
-
-  unsigned AllChanges() const {
-    unsigned all = 0;
-    for (const unsigned parts : changes) all |= parts;
-    return all;
-  }
+  void ViewsChanged(unsigned parts) override { changes |= parts; }
+  void MinimiseWindow() override { ++minimised; }
+  void RestoreWindow() override { ++restored; }
 };
 
 // The classes that show objects and their object items with the items' layer
@@ -77,9 +75,7 @@ struct MainWindowTest : ::testing::Test {
     model.SetListener(&view);
     model.SetUp();
   }
-  void TearDown() override { ExpectViewInStep(); }
-
-  void ExpectViewInStep() {
+  void TearDown() override {
     for (std::uint16_t g = 0; g < model.store.GroupCount(); ++g)
       for (std::uint16_t c = 0; c < model.store.ClassCount(g); ++c)
         EXPECT_EQ(view.counts[MakeItemKey(g, c)], model.ObjectItemCount(g, c)) << "class " << g << "." << c;
@@ -89,7 +85,7 @@ struct MainWindowTest : ::testing::Test {
   void Read(const std::string& layerName, const std::string& idf) {
     const std::string path = "/models/" + layerName + ".idf";
     loader.files[path] = idf;
-    chooser.multiAnswers.push_back(std::vector<std::string>{path});
+    chooser.multiAnswers.push_back(Strings{path});
     model.OpenFiles(OpenMode::FilenameLayer);
   }
   int LayerIndex(const std::string& name) const { return model.layers.FindLayerByName(name); }
@@ -101,13 +97,12 @@ struct MainWindowTest : ::testing::Test {
                     layer.modified ? "*" : "");
     return out;
   }
-  Layer& LayerNamed(const std::string& name) { return model.layers.At(LayerIndex(name)); }
   void Select(TreeItemKind kind, std::uint16_t g, std::uint16_t c = 0, std::uint16_t o = 0) {
     model.SelectTreeItem({kind, g, c, o});
   }
   void SelectObject(std::uint16_t g, std::uint16_t c, std::uint16_t o) { Select(TreeItemKind::Object, g, c, o); }
-  std::vector<std::string> Values() const {
-    std::vector<std::string> out;
+  Strings Values() const {
+    Strings out;
     for (const DetailRow& row : model.detailRows) out.push_back(row.value);
     return out;
   }
