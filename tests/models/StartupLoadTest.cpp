@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "store/Dictionary.h"
-#include "tests/support/DirectLoadRunner.h"
+#include "headless/HeadlessPlatform.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/TempFolder.h"
