@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/FakeHost.h"
@@ -22,7 +23,7 @@ struct Script {
 
 struct FakeWindow final : MainWindow {
   FakeWindow(const Script& s, std::function<void()> r) : script(s), release(std::move(r)) {}
-  const Script script;
+  const Script& script;  // read when called: a test may change it while the window is open
   std::function<void()> release;
   int restores = 0, closeRuns = 0;
   int depthAtCreate = -1, depthAtClose = -1;  // resource handles pushed at the time
@@ -77,10 +78,8 @@ struct PluginStateTest : ::testing::Test {
 TEST_F(PluginStateTest, InitialisationRegistersTheCommandAndOtherMessagesChangeNothing) {
   ASSERT_EQ(host.commands.size(), 1u);
   const auto& command = host.commands.at("VERDANTO");
-  EXPECT_EQ(command.group, "TOVA");
-  EXPECT_EQ(command.globalName, "VERDANTO");
-  EXPECT_EQ(command.localName, "VERDANTO");
-  EXPECT_EQ(command.flags, 0x00400000u);
+  EXPECT_EQ(std::tuple(command.group, command.globalName, command.localName, command.flags),
+            std::tuple("TOVA", "VERDANTO", "VERDANTO", 0x00400000u));
   EXPECT_EQ(host.printed, "\nVerdanto: Enter \"VERDANTO\" to bring up the dialog.\n");
   for (const int message : {0, 3, 4, 5, 6, 7, 9, 10, 100, -1, int{kQuitMessage}})
     EXPECT_EQ(state.HandleMessage(message), kEntryOk) << message;
@@ -136,37 +135,25 @@ TEST_F(PluginStateTest, FailedCreationLeavesNoWindowAndTheNextCommandTriesAgain)
   EXPECT_FALSE(factory.last().discarded);
 }
 
-TEST_F(PluginStateTest, UnloadIsRefusedWhileTheWindowIsOpenAndRemovesTheGroupAfterwards) {
+// Quit restores the window and runs its close procedure, in which the user may
+// keep it (to save first): unload is refused for as long as it is open.
+TEST_F(PluginStateTest, UnloadIsRefusedWhileTheWindowIsOpenEvenAfterQuit) {
   host.RunCommand("VERDANTO");
+  FakeWindow& window = factory.last();
+  EXPECT_EQ(state.HandleMessage(kUnloadAppMessage), kEntryRefused);
+  script.onClose = Script::StayOpen;
+  EXPECT_EQ(state.HandleMessage(kQuitMessage), kEntryOk);
   EXPECT_EQ(state.HandleMessage(kUnloadAppMessage), kEntryRefused);
   EXPECT_TRUE(host.removedGroups.empty());
-  EXPECT_FALSE(factory.last().discarded);
-  factory.last().RunCloseProcedure();  // the user closes the window
-  EXPECT_TRUE(factory.last().discarded);
+  EXPECT_FALSE(window.discarded);
+  script.onClose = Script::Release;
+  EXPECT_EQ(state.HandleMessage(kQuitMessage), kEntryOk);
+  EXPECT_EQ(std::tuple(window.restores, window.closeRuns, window.depthAtClose, window.discarded),
+            std::tuple(2, 2, 1, true));
   EXPECT_FALSE(state.mainWindowOpen());
   EXPECT_EQ(state.HandleMessage(kUnloadAppMessage), kEntryOk);
   EXPECT_EQ(host.removedGroups, std::vector<std::string>{"TOVA"});
   EXPECT_FALSE(host.RunCommand("VERDANTO"));
-}
-
-TEST_F(PluginStateTest, QuitRestoresTheWindowAndRunsItsCloseProcedure) {
-  host.RunCommand("VERDANTO");
-  FakeWindow& window = factory.last();
-  EXPECT_EQ(state.HandleMessage(kQuitMessage), kEntryOk);
-  EXPECT_EQ(window.restores, 1);
-  EXPECT_EQ(window.closeRuns, 1);
-  EXPECT_EQ(window.depthAtClose, 1);
-  EXPECT_TRUE(window.discarded);
-  EXPECT_EQ(state.HandleMessage(kUnloadAppMessage), kEntryOk);
-}
-
-TEST_F(PluginStateTest, QuitWhileTheUserKeepsTheWindowStillRefusesUnload) {
-  script.onClose = Script::StayOpen;  // the user chose to save first
-  host.RunCommand("VERDANTO");
-  EXPECT_EQ(state.HandleMessage(kQuitMessage), kEntryOk);
-  EXPECT_TRUE(state.mainWindowOpen());
-  EXPECT_FALSE(factory.last().discarded);
-  EXPECT_EQ(state.HandleMessage(kUnloadAppMessage), kEntryRefused);
 }
 
 TEST(ResourceScopeTest, PopsAlsoWhenLeftByAnException) {
