@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "host/EmptyDocument.h"
 #include "host/Host.h"
 #include "surface/AnswerScript.h"
 #include "base/Text.h"
@@ -20,11 +19,6 @@ struct RegisteredCommand {
   std::string localName;
   std::uint32_t flags = 0;
   Host::CommandHandler handler;
-};
-
-class FakeDocument final : public EmptyDocument {
- public:
-  using EmptyDocument::EmptyDocument;
 };
 
 class FakeHost final : public Host {
