@@ -70,13 +70,13 @@ TEST_F(SurfaceCommand, NewObjectIsNamedAndOverwritingKeepsTheName) {
   ASSERT_EQ(Run(face + " --name \"New south wall\"").status, 0);
   const std::string added = Output();
   EXPECT_NE(added.find("New south wall,"), std::string::npos);
-  ASSERT_EQ(Run(face + " --object 1 --shift 1").status, 0);
+  ASSERT_EQ(Run(face + " --object 1 --shift -1").status, 0);
   const std::string overwritten = Output();
   const std::size_t first = overwritten.find("West Office South Wall,");
   ASSERT_NE(first, std::string::npos);
-  // Vertex 1 moved one corner on: (4, 0, 0).
-  EXPECT_EQ(ValueOf(overwritten, first, "Vertex 1 X-coordinate"), "4");
-  EXPECT_EQ(ValueOf(overwritten, first, "Vertex 4 Z-coordinate"), "0");
+  // Vertex 1 moved one corner back, to (0, 0, 3); vertex 4 is (4, 0, 3).
+  EXPECT_EQ(ValueOf(overwritten, first, "Vertex 1 Z-coordinate"), "3");
+  EXPECT_EQ(ValueOf(overwritten, first, "Vertex 4 X-coordinate"), "4");
   EXPECT_EQ(overwritten.find("New south wall"), std::string::npos);
 }
 
