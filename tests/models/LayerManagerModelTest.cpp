@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "tests/support/WindowScenarios.h"
-#include "ui/models/LayersBoxModel.h"
 
 namespace verdanto::testing {
 namespace {
@@ -91,16 +90,7 @@ TEST_F(LayerManagerTest, BlankNamesAreRefusedWithAMessage) {
   }
 }
 
-TEST_F(LayerManagerTest, LampClickOnTheCurrentLayerSwitchesItOffAndKeepsItCurrent) {
-  model.ClickLamp(0);
-  EXPECT_FALSE(layers.IsLayerOn(0));
-  EXPECT_EQ(model.Row(0).lampImage, kLampOffImage);
-  EXPECT_EQ(layers.CurrentLayer(), 0);
-  model.ClickLamp(0);
-  EXPECT_EQ(log.changes, (Changes{{0, ChangeKind::OnOffToggled}, {0, ChangeKind::OnOffToggled}}));
-  EXPECT_EQ(layers.lastChanged, -1);
-}
-
+// A lamp click is the window's test (LayerManagerDialogTest); the main window hears it in WithLayerManager.
 TEST_F(LayerManagerTest, DoubleClickMakesALayerCurrentExceptOnTheCurrentRowOrOutsideTheRows) {
   for (const int row : {0, -1, model.RowCount()}) model.DoubleClick(row);
   Select({7, -1});  // rows that do not exist select nothing

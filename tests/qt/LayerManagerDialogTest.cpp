@@ -123,9 +123,10 @@ TEST_F(LayerManagerDialogTest, RenamingInPlaceMovesTheRowKeepsItSelectedAndRenew
 }
 
 TEST_F(LayerManagerDialogTest, ALampSwitchesOnceAndADoubleClickMakesTheLayerCurrent) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, At(*list, 2, true));
-  EXPECT_EQ(std::tuple(layers.IsLayerOn(2), SelectedRows()), std::tuple(false, std::vector<int>{0}));
-  EXPECT_TRUE(ShowsLamp(2, kLampOffImage));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, At(*list, 0, true));  // the current layer: off, still current
+  EXPECT_EQ(std::tuple(layers.IsLayerOn(0), layers.CurrentLayer(), SelectedRows()),
+            std::tuple(false, 0, std::vector<int>{0}));
+  EXPECT_TRUE(ShowsLamp(0, kLampOffImage));
   DoubleClick(*list, 3, true);  // on the lamp: switched once, and current
   EXPECT_EQ(std::tuple(layers.IsLayerOn(3), layers.CurrentLayer(), CurrentLabel()),
             std::tuple(false, 3, "Current Layer: c"));
