@@ -43,18 +43,9 @@ TEST(RelationsDialog, OpenExpandSwitchFlowAndSelect) {
   EXPECT_EQ(field->child(0)->childCount(), 0);
   EXPECT_EQ(Drawn(*view), dialog.Tree().Dump());
 
-  // Ascending: from the wall's name to the window that names it.
+  // Ascending (the tree's shape is RelationsTreeTest's): the window that names the wall appears.
   Click(dialog, "ascendingRadio");
-  EXPECT_EQ(Drawn(*view),
-            "GROUP: Gear\n"
-            "  CLASS: Wall\n"
-            "    OBJECT: <Object 1> \"W1\"\n"
-            "      FIELD (R): A1 - Name = \"W1\"\n"
-            "        GROUP: Gear\n"
-            "          CLASS: Window\n"
-            "            FIELD (OL): A2 - Wall Name = \"W1\"\n"
-            "              OBJECT: <Object 1> \"Win1\"\n"
-            "                LINK\n");
+  EXPECT_EQ(Drawn(*view), dialog.Tree().Dump());
   view->setCurrentItem(Item(*view, "OBJECT: <Object 1> \"Win1\""));
   Click(dialog, "selectButton");
   EXPECT_EQ(std::tuple(dialog.result(), dialog.Root(), dialog.Options()),
