@@ -39,6 +39,8 @@ CadHostWindow::CadHostWindow() {
   input_->setObjectName(QStringLiteral("commandInput"));
   input_->setFont(history_->font());
   connect(input_, &QLineEdit::returnPressed, this, &CadHostWindow::OnCommandEntered);
+  // Keys typed over the drawing go to the command line, as in a CAD program.
+  drawing_->setFocusProxy(input_);
 
   auto* prompt = new QHBoxLayout;
   prompt->setContentsMargins(0, 0, 0, 0);
@@ -224,6 +226,8 @@ void CadHostWindow::AnswerTyped(Prompt& prompt, const QString& typed) {
     if (entity) {
       prompt.answer.status = verdanto::PromptStatus::Ok;
       prompt.entity = value;
+      // A pick asked again (the plug-in refused the last one) shows only the new answer.
+      if (prompt.kind == PromptKind::Pick) picked_.clear();
       picked_.insert(entity->handle);
       drawing_->SetHighlighted(picked_);
       prompt.done = true;
