@@ -5,6 +5,7 @@
 #include <QPainterPath>
 #include <QWheelEvent>
 #include <cmath>
+#include <vector>
 
 #include "CadSession.h"
 #include "Wireframe.h"
@@ -93,49 +94,72 @@ void DrawingArea::paintEvent(QPaintEvent*) {
   const verdanto::ViewPlane view = session_.viewPlane();
   const QPen normal(QColor(0xE8, 0xE8, 0xE8), 0);
   const QPen highlight(QColor(0xFF, 0xC0, 0x20), 2, Qt::DashLine);
+  // Lines go to the painter in one batch per pen: a call per line costs more
+  // than drawing it. What is highlighted comes over the rest, and labels over all.
+  std::vector<QLineF> lines;
+  lines.reserve(session_.drawing().size());
   QPolygonF polygon;
-  for (const auto& entity : session_.drawing().entities()) {
-    const bool lit = highlighted_.count(entity.handle) > 0;
+  for (const bool lit : {false, true}) {
+    if (lit && highlighted_.empty()) break;
+    lines.clear();
     painter.setPen(lit ? highlight : normal);
-    if (const auto* label = std::get_if<verdanto::MText>(&entity.geometry)) {
-      // The text's own plane mapped onto the screen: an affine map, so QPainter can draw it.
-      const Vec3 xDirection = verdanto::Normalized(label->direction);
-      const Vec3 yDirection = verdanto::Normalized(verdanto::Cross(label->normal, xDirection));
-      const QPointF origin = ToScreen(Project(view, label->location));
-      const QPointF alongX = ToScreen(Project(view, label->location + xDirection)) - origin;
-      const QPointF alongY = ToScreen(Project(view, label->location + yDirection)) - origin;
-      const QStringList lines = QString::fromStdString(label->contents).replace(QStringLiteral("\\P"), QStringLiteral("\n")).split(QLatin1Char('\n'));
-      QFont font(QStringLiteral("Sans"));
-      font.setPixelSize(100);  // text units of a hundredth of the label's height
-      const QFontMetricsF metrics(font);
-      double blockWidth = 0;
-      for (const QString& line : lines) blockWidth = std::max(blockWidth, metrics.horizontalAdvance(line));
-      const QSizeF block(blockWidth, metrics.lineSpacing() * static_cast<double>(lines.size()));
-      const double unit = label->height / 100;
-      painter.save();
-      // Text coordinates run right and down; the label's y runs up.
-      painter.setTransform(QTransform(alongX.x() * unit, alongX.y() * unit, -alongY.x() * unit, -alongY.y() * unit,
-                                      origin.x(), origin.y()));
-      painter.setFont(font);
-      if (!lit) painter.setPen(label->colorIndex == 1 ? QColor(Qt::red) : QColor(0xE8, 0xE8, 0xE8));
-      const QPointF topLeft = AttachmentOffset(label->attachment, block);
-      for (qsizetype i = 0; i < lines.size(); ++i) {
-        painter.drawText(topLeft + QPointF(0, metrics.ascent() + metrics.lineSpacing() * static_cast<double>(i)), lines[i]);
+    for (const auto& entity : session_.drawing().entities()) {
+      if (!highlighted_.empty() && (highlighted_.count(entity.handle) > 0) != lit) continue;
+      if (const auto* line = std::get_if<verdanto::Line>(&entity.geometry)) {
+        lines.emplace_back(ToScreen(Project(view, line->start)), ToScreen(Project(view, line->end)));
+      } else if (!std::holds_alternative<verdanto::MText>(entity.geometry)) {
+        for (const auto& path : WireframeOf(entity.geometry)) {
+          polygon.clear();
+          for (const Vec3 point : path) polygon << ToScreen(Project(view, point));
+          painter.drawPolyline(polygon);
+        }
       }
-      painter.restore();
-      continue;
     }
-    if (const auto* line = std::get_if<verdanto::Line>(&entity.geometry)) {
-      painter.drawLine(ToScreen(Project(view, line->start)), ToScreen(Project(view, line->end)));
-      continue;
-    }
-    for (const auto& path : WireframeOf(entity.geometry)) {
-      polygon.clear();
-      for (const Vec3 point : path) polygon << ToScreen(Project(view, point));
-      painter.drawPolyline(polygon);
-    }
+    painter.drawLines(lines.data(), static_cast<int>(lines.size()));
+  }
+  for (const auto& entity : session_.drawing().entities()) {
+    if (const auto* label = std::get_if<verdanto::MText>(&entity.geometry))
+      DrawLabel(painter, *label, highlighted_.count(entity.handle) > 0);
   }
   DrawUcsIcon(painter);
+}
+
+void DrawingArea::DrawLabel(QPainter& painter, const verdanto::MText& label, bool lit) const {
+  const verdanto::ViewPlane view = session_.viewPlane();
+  // The text's own plane mapped onto the screen: an affine map, so QPainter can draw it.
+  const Vec3 xDirection = verdanto::Normalized(label.direction);
+  const Vec3 yDirection = verdanto::Normalized(verdanto::Cross(label.normal, xDirection));
+  const QPointF origin = ToScreen(Project(view, label.location));
+  const QPointF alongX = ToScreen(Project(view, label.location + xDirection)) - origin;
+  const QPointF alongY = ToScreen(Project(view, label.location + yDirection)) - origin;
+  const QStringList texts =
+      QString::fromStdString(label.contents).replace(QStringLiteral("\\P"), QStringLiteral("\n")).split(QLatin1Char('\n'));
+  QFont font(QStringLiteral("Sans"), -1, QFont::DemiBold);  // thin red strokes are hard to read small
+  font.setPixelSize(100);
+  const QFontMetricsF metrics(font);
+  double blockWidth = 0;
+  for (const QString& text : texts) blockWidth = std::max(blockWidth, metrics.horizontalAdvance(text));
+  const QSizeF block(blockWidth, metrics.lineSpacing() * static_cast<double>(texts.size()));
+  // A drawing's text height is the height of its capitals (and digits), not the font's em.
+  const double unit = label.height / std::max(metrics.capHeight(), 1.0);
+  // Outlines, not glyphs: a font's hinting at one size and the map's scale at
+  // another would place the letters of a slanted text over each other.
+  QPainterPath outline;
+  const QPointF topLeft = AttachmentOffset(label.attachment, block);
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    outline.addText(topLeft + QPointF(0, metrics.ascent() + metrics.lineSpacing() * static_cast<double>(i)), font,
+                    texts[i]);
+  }
+  painter.save();
+  // Text coordinates run right and down; the label's y runs up.
+  painter.setTransform(QTransform(alongX.x() * unit, alongX.y() * unit, -alongY.x() * unit, -alongY.y() * unit,
+                                  origin.x(), origin.y()));
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QColor colour = lit                      ? QColor(0xFF, 0xC0, 0x20)
+                        : label.colorIndex == 1 ? QColor(Qt::red)
+                                                 : QColor(0xE8, 0xE8, 0xE8);
+  painter.fillPath(outline, colour);
+  painter.restore();
 }
 
 void DrawingArea::DrawUcsIcon(QPainter& painter) const {

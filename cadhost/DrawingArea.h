@@ -11,6 +11,8 @@
 #include <set>
 #include <string>
 
+#include "drawing/Entities.h"
+
 namespace cadhost {
 
 class CadSession;
@@ -43,6 +45,7 @@ class DrawingArea final : public QWidget {
   QPointF ToScreen(QPointF viewPoint) const;
   QPointF ToView(QPointF screenPoint) const;
   void DrawUcsIcon(QPainter& painter) const;
+  void DrawLabel(QPainter& painter, const verdanto::MText& label, bool lit) const;
 
   CadSession& session_;
   QPointF centre_;      // the view point at the widget's centre
