@@ -60,6 +60,11 @@ bool Drawing::Erase(std::string_view handle) {
   return true;
 }
 
+void Drawing::Reserve(std::size_t count) {
+  entities_.reserve(count);
+  index_.reserve(count);
+}
+
 void Drawing::Clear() {
   entities_.clear();
   index_.clear();

@@ -28,6 +28,8 @@ class Drawing {
   Entity* Find(std::string_view handle);
   bool Erase(std::string_view handle);
   void Clear();
+  // Room for `count` entities in all, so that a large file is read without moving them again and again.
+  void Reserve(std::size_t count);
 
  private:
   std::vector<Entity> entities_;

@@ -72,6 +72,15 @@ std::vector<Edge> EdgesOf(const Geometry& outline) {
   return edges;
 }
 
+// Reads a text in place (an istringstream would copy it first).
+class TextBuffer final : public std::streambuf {
+ public:
+  explicit TextBuffer(std::string& text) {
+    char* begin = text.data();
+    setg(begin, begin, begin + text.size());
+  }
+};
+
 std::string KindCounts(const std::map<std::string, int>& counts, int& total) {
   std::string list;
   total = 0;
@@ -283,8 +292,10 @@ DxfLoad LoadDxfText(std::string_view text, Drawing& drawing) {
   if (!ScanDxf(text, scan, result.error)) return result;
 
   Drawing read;
+  read.Reserve(scan.entities.size());
   DrawingBuilder builder(scan, read);
-  std::istringstream stream(scan.readable);
+  TextBuffer buffer(scan.readable);
+  std::istream stream(&buffer);
   DL_Dxf dxf;
   if (!dxf.in(stream, &builder)) {
     result.error = "The drawing could not be read.";

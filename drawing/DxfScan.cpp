@@ -158,7 +158,8 @@ bool Scanner::Run(std::string& error) {
       continue;
     }
     if (started) Finish(record);
-    record = {Trim(value), {}};
+    record.kind = Trim(value);
+    record.groups.clear();  // keeps its room for the next record
     started = true;
     if (record.kind == "EOF") {
       EndSequence();
@@ -276,6 +277,7 @@ bool ScanDxf(std::string_view text, DxfScan& scan, std::string& error) {
     error = "The file holds binary data: it is not a text DXF file.";
     return false;
   }
+  scan.readable.reserve(text.size() + 64);  // at most the text and the section marks
   if (!Scanner(text, scan).Run(error)) return false;
   if (scan.entities.empty()) scan.readable = "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n";
   return true;
