@@ -96,15 +96,23 @@ void DrawingArea::paintEvent(QPaintEvent*) {
   const QPen highlight(QColor(0xFF, 0xC0, 0x20), 2, Qt::DashLine);
   // Lines go to the painter in one batch per pen: a call per line costs more
   // than drawing it. What is highlighted comes over the rest, and labels over all.
+  const std::vector<verdanto::Entity>& entities = session_.drawing().entities();
+  // By position: a look-up of every entity's handle would cost more than its drawing.
+  std::vector<bool> isLit(entities.size(), false);
+  for (const std::string& handle : highlighted_) {
+    if (const verdanto::Entity* entity = session_.drawing().Find(handle))
+      isLit[static_cast<std::size_t>(entity - entities.data())] = true;
+  }
   std::vector<QLineF> lines;
-  lines.reserve(session_.drawing().size());
+  lines.reserve(entities.size());
   QPolygonF polygon;
   for (const bool lit : {false, true}) {
     if (lit && highlighted_.empty()) break;
     lines.clear();
     painter.setPen(lit ? highlight : normal);
-    for (const auto& entity : session_.drawing().entities()) {
-      if (!highlighted_.empty() && (highlighted_.count(entity.handle) > 0) != lit) continue;
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+      if (isLit[i] != lit) continue;
+      const verdanto::Entity& entity = entities[i];
       if (const auto* line = std::get_if<verdanto::Line>(&entity.geometry)) {
         lines.emplace_back(ToScreen(Project(view, line->start)), ToScreen(Project(view, line->end)));
       } else if (!std::holds_alternative<verdanto::MText>(entity.geometry)) {
@@ -117,9 +125,8 @@ void DrawingArea::paintEvent(QPaintEvent*) {
     }
     painter.drawLines(lines.data(), static_cast<int>(lines.size()));
   }
-  for (const auto& entity : session_.drawing().entities()) {
-    if (const auto* label = std::get_if<verdanto::MText>(&entity.geometry))
-      DrawLabel(painter, *label, highlighted_.count(entity.handle) > 0);
+  for (std::size_t i = 0; i < entities.size(); ++i) {
+    if (const auto* label = std::get_if<verdanto::MText>(&entities[i].geometry)) DrawLabel(painter, *label, isLit[i]);
   }
   DrawUcsIcon(painter);
 }
