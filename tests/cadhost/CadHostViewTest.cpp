@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 
 #include "CadHostWindow.h"
@@ -27,6 +28,21 @@ TEST(CadHostViewTest, KeysTypedWhileTheDrawingHasTheFocusReachTheCommandLine) {
   QTest::keyClick(focused, Qt::Key_Return);
   const auto* history = host.findChild<QPlainTextEdit*>(QStringLiteral("commandHistory"));
   EXPECT_TRUE(history->toPlainText().contains(QStringLiteral("Command: ZOOM E"))) << history->toPlainText().toStdString();
+}
+
+TEST(CadHostViewTest, EscapeCancelsAPlugInsWaitingPrompt) {
+  cadhost::CadHostWindow host;
+  host.show();
+  host.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+  QTimer::singleShot(0, &host, [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); });
+  // Should Escape not reach it, an answer ends the prompt rather than the test hanging.
+  QTimer::singleShot(5000, &host, [&host] {
+    auto* input = host.findChild<QLineEdit*>(QStringLiteral("commandInput"));
+    input->setText(QStringLiteral("No"));
+    emit input->returnPressed();
+  });
+  EXPECT_EQ(host.GetKeyword("Yes No", "\nFlip surface normal? [Yes/No] <No>: ").status, verdanto::PromptStatus::Cancelled);
 }
 
 TEST(CadHostViewTest, APickAskedAgainHighlightsOnlyTheNewAnswer) {
