@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <array>
 #include <tuple>
-#include <vector>
 
 #include "layers/LayerList.h"
 #include "support/RecordingPrompter.h"
@@ -70,25 +69,18 @@ TEST(LayerListTest, LookupsAnswerMinusOneOutsideTheList) {
 }
 
 TEST(LayerListTest, RemoveRefusesLayerZeroAndBadIndexesAndKeepsCurrentAndShown) {
-  const struct {
-    int current, shown, removed;
-    int id, expectCurrent, expectShown;  // id -1: refused
-  } cases[] = {
-      {1, 1, -1, -1, 1, 1}, {1, 1, 0, -1, 1, 1}, {1, 1, 4, -1, 1, 1},
-      {3, 2, 1, 2, 2, 1},  // below current and shown
-      {1, 1, 3, 4, 1, 1},  // above current and shown
-      {0, 2, 2, 3, 0, 2},  // shown: the next layer takes its index
-      {0, 3, 3, 4, 0, 0},  // shown and last: the first is shown
-      {2, 2, 2, 3, 2, 2},  // current: the index stays
-  };
-  for (const auto& t : cases) {
+  // Current, shown, removed; then id removed (-1: refused), current, shown. Removing
+  // the shown layer shows the next, or the first when it was the last.
+  const std::array<int, 6> cases[] = {{1, 1, -1, -1, 1, 1}, {1, 1, 0, -1, 1, 1}, {1, 1, 4, -1, 1, 1},
+                                      {3, 2, 1, 2, 2, 1},   {1, 1, 3, 4, 1, 1},   {0, 2, 2, 3, 0, 2},
+                                      {0, 3, 3, 4, 0, 0},   {2, 2, 2, 3, 2, 2}};
+  for (const auto& [current, shown, removed, id, expectCurrent, expectShown] : cases) {
     LayerList layers = MakeList({"a", "b", "c"});
-    layers.SetCurrentLayer(t.current);
-    layers.shown = t.shown;
-    EXPECT_EQ(layers.RemoveLayer(t.removed), t.id) << t.removed;
-    EXPECT_EQ(layers.Count(), t.id < 0 ? 4 : 3);
-    EXPECT_EQ(layers.CurrentLayer(), t.expectCurrent) << t.removed;
-    EXPECT_EQ(layers.shown, t.expectShown) << t.removed;
+    layers.SetCurrentLayer(current);
+    layers.shown = shown;
+    EXPECT_EQ(layers.RemoveLayer(removed), id) << removed;
+    EXPECT_EQ(std::tuple(layers.Count(), layers.CurrentLayer(), layers.shown),
+              std::tuple(id < 0 ? 4 : 3, expectCurrent, expectShown)) << removed;
   }
 }
 
@@ -101,14 +93,8 @@ TEST(LayerListTest, NewLayerNameTakesTheFirstFreeNumberIgnoringCase) {
 TEST(LayerListTest, RenameMovesTheLayerWholeAndKeepsCurrentAndShown) {
   const char* const zero = "Layer 0 cannot be renamed";
   const char* const taken = "Invalid layer name\r\nThe layer name must be unique";
-  const struct {
-    int current, index;
-    const char* newName;
-    RenameResult result;
-    int newIndex;
-    const char* expectCurrent;
-    const char* message;  // null: none
-  } cases[] = {
+  // Current, index, new name, result, new index, current afterwards, message (null: none).
+  const std::tuple<int, int, const char*, RenameResult, int, const char*, const char*> cases[] = {
       // clang-format off
       {1, 0, "x", RenameResult::LayerZeroCannotBeRenamed, 0, "b", zero},
       {1, 2, "D", RenameResult::NameNotUnique, 2, "b", taken},  // its own name
@@ -122,39 +108,29 @@ TEST(LayerListTest, RenameMovesTheLayerWholeAndKeepsCurrentAndShown) {
       {1, 2, "z", RenameResult::Renamed, 3, "b", nullptr},
       // clang-format on
   };
-  for (const auto& t : cases) {
-    SCOPED_TRACE(std::to_string(t.index) + " to " + t.newName);
+  for (const auto& [current, index, newName, result, newIndex, expectCurrent, message] : cases) {
+    SCOPED_TRACE(std::to_string(index) + " to " + newName);
     LayerList layers = MakeList({"b", "d", "f"});
-    layers.SetCurrentLayer(t.current);
-    layers.shown = t.current;
-    const int id = layers.LayerIdOfItem(t.index);
+    layers.SetCurrentLayer(current);
+    layers.shown = current;
+    const int id = layers.LayerIdOfItem(index);
     CountingListener listener;
     layers.listener = &listener;
     RecordingPrompter prompter;
-
-    const RenameOutcome outcome = layers.RenameLayer(t.index, t.newName, prompter);
-    EXPECT_EQ(outcome.result, t.result);
-    EXPECT_EQ(outcome.index, t.newIndex);
+    const RenameOutcome outcome = layers.RenameLayer(index, newName, prompter);
+    EXPECT_EQ(std::tuple(outcome.result, outcome.index), std::tuple(result, newIndex));
     EXPECT_EQ(layers.LayerIdOfItem(outcome.index), id);  // the layer moved whole
-    EXPECT_EQ(layers.At(layers.CurrentLayer()).name, t.expectCurrent);
-    EXPECT_EQ(layers.At(layers.shown).name, t.expectCurrent);
-    const bool renamedCurrent = t.result == RenameResult::Renamed && t.index == t.current;
+    EXPECT_EQ(layers.At(layers.CurrentLayer()).name + layers.At(layers.shown).name,
+              std::string(expectCurrent) + expectCurrent);
+    const bool renamedCurrent = result == RenameResult::Renamed && index == current;
     EXPECT_EQ(listener.calls, renamedCurrent ? 1 : 0);
-    if (renamedCurrent) {
-      EXPECT_EQ(layers.lastChanged, outcome.index);
-      EXPECT_EQ(layers.changeKind, ChangeKind::CurrentChanged);
-    }
-    if (t.result == RenameResult::Renamed) {
-      EXPECT_EQ(layers.At(outcome.index).name, t.newName);
-    } else {
-      EXPECT_EQ(Names(layers), "0,b,d,f");
-    }
-    EXPECT_EQ(prompter.Texts(), t.message ? std::vector<std::string>{t.message} : std::vector<std::string>{});
-    for (const auto& m : prompter.messages) {
-      EXPECT_EQ(m.caption, "Change Layer Name");
-      EXPECT_EQ(m.icon, Icon::Warning);
-      EXPECT_EQ(m.buttons, Buttons::Ok);
-    }
+    if (renamedCurrent)
+      EXPECT_EQ(std::tuple(layers.lastChanged, layers.changeKind), std::tuple(outcome.index, ChangeKind::CurrentChanged));
+    const bool renamed = result == RenameResult::Renamed;
+    EXPECT_EQ(renamed ? layers.At(outcome.index).name : Names(layers), renamed ? newName : "0,b,d,f");
+    EXPECT_EQ(prompter.Texts(), message ? std::vector<std::string>{message} : std::vector<std::string>{});
+    for (const auto& m : prompter.messages)
+      EXPECT_EQ(std::tuple(m.caption, m.icon, m.buttons), std::tuple(std::string("Change Layer Name"), Icon::Warning, Buttons::Ok));
   }
 }
 

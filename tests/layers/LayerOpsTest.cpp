@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "layers/LayerOps.h"
 #include "layers/OpenFiles.h"
@@ -67,6 +66,15 @@ struct World {
       out += (out.empty() ? "" : " ") + store.GetValue(g, c, 0, o).value.str() + Format(":%u", cls.objectLayers[o]);
     return out;
   }
+  // Zones, walls and windows.
+  std::string All() const { return Objects(0, 0) + " | " + Objects(0, 1) + " | " + Objects(1, 0); }
+  // "name:count" of each layer, "*" after a modified one.
+  std::string Counts() const {
+    std::string out;
+    for (const Layer& l : layers.layers)
+      out += (out.empty() ? "" : " ") + l.name + ":" + std::to_string(l.objectCount) + (l.modified ? "*" : "");
+    return out;
+  }
   Layer& Named(const char* name) { return layers.At(layers.FindLayerByName(name)); }
   std::string Names() const {
     return std::accumulate(layers.layers.begin(), layers.layers.end(), std::string(),
@@ -91,15 +99,8 @@ TEST(DeleteLayersTest, ClassifiesAsksAndRemoves) {
   const std::string question = "\r\n\r\nDo you want to empty and delete (*) layers?";
   const std::string ask = "The following layers contain objects:\r\nb (*)" + question;
   const std::string askBC = "The following layers contain objects:\r\nb (*)\r\nc (*)" + question;
-  const struct {
-    std::vector<int> selected;
-    const char* current;
-    Answer answer;
-    std::string message;  // empty: no question at all
-    std::vector<int> removedRows;
-    const char* remaining;
-    std::uint16_t zonesLeft;
-  } cases[] = {
+  // Selected, current, answer, message (empty: no question at all), removed rows, layers left, zones left.
+  const std::tuple<std::vector<int>, const char*, Answer, std::string, std::vector<int>, const char*, int> cases[] = {
       // clang-format off
       {{4, 1}, "0", Answer::Ok, "", {1, 3}, "0bc", 5},  // only empty layers: nothing to ask
       {{0, 4}, "d", Answer::Ok, cannot, {}, "0abcd", 5},
@@ -111,23 +112,22 @@ TEST(DeleteLayersTest, ClassifiesAsksAndRemoves) {
       {{}, "0", Answer::Ok, "", {}, "0abcd", 5},
       // clang-format on
   };
-  for (const auto& t : cases) {
-    SCOPED_TRACE(t.remaining);
+  for (const auto& [selected, current, answer, message, removedRows, remaining, zonesLeft] : cases) {
+    SCOPED_TRACE(remaining);
     LayersWithObjects w;
-    w.layers.SetCurrentLayer(w.layers.FindLayerByName(t.current));
-    w.prompter.script = {t.answer};
-    const DeleteLayersResult result = DeleteLayers(w.store, w.layers, t.selected, w.prompter, w.tree);
-    EXPECT_EQ(w.prompter.Texts(), t.message.empty() ? Calls{} : Calls{t.message});
-    for (const auto& m : w.prompter.messages) {
-      EXPECT_EQ(m.caption, "Delete Layers");
-      EXPECT_EQ(m.icon, Icon::Warning);
-      // Enter on the question must not delete: No is its default button.
-      EXPECT_EQ(m.buttons, t.answer == Answer::Ok ? Buttons::Ok : Buttons::YesNoDefaultNo);
-    }
-    EXPECT_EQ(result.removedRows, t.removedRows);
-    EXPECT_EQ(w.Names(), t.remaining);
-    EXPECT_EQ(w.layers.At(w.layers.CurrentLayer()).name, t.current);
-    EXPECT_EQ(w.store.GetClass(0, 0).objectCount(), t.zonesLeft);
+    w.layers.SetCurrentLayer(w.layers.FindLayerByName(current));
+    w.prompter.script = {answer};
+    const DeleteLayersResult result = DeleteLayers(w.store, w.layers, selected, w.prompter, w.tree);
+    EXPECT_EQ(w.prompter.Texts(), message.empty() ? Calls{} : Calls{message});
+    // Enter on the question must not delete: No is its default button.
+    for (const auto& m : w.prompter.messages)
+      EXPECT_EQ(std::tuple(m.caption, m.icon, m.buttons),
+                std::tuple(std::string("Delete Layers"), Icon::Warning,
+                           answer == Answer::Ok ? Buttons::Ok : Buttons::YesNoDefaultNo));
+    EXPECT_EQ(result.removedRows, removedRows);
+    EXPECT_EQ(w.Names(), remaining);
+    EXPECT_EQ(w.layers.At(w.layers.CurrentLayer()).name, current);
+    EXPECT_EQ(w.store.GetClass(0, 0).objectCount(), zonesLeft);
   }
 }
 
@@ -140,20 +140,14 @@ TEST_F(LayerOps, DeleteTellsTheTreeWhatWentAndWhatMovedDown) {
                    "removed 0.0.1", "removed 0.0.3", "removed 0.1.0", "renumbered 0.0 2>1", "renumbered 0.0 4>2",
                    // c: z3 goes; z5 moves down again
                    "removed 0.0.1", "renumbered 0.0 2>1", "end delete"}));
-  EXPECT_EQ(Objects(0, 0), "z1:1 z5:1");
-  EXPECT_EQ(Objects(0, 1), "");
-  EXPECT_EQ(Objects(1, 0), "n1:1");
-  EXPECT_EQ(layers.At(0).objectCount, 3u);
-  EXPECT_FALSE(layers.At(0).modified);
+  EXPECT_EQ(All(), "z1:1 z5:1 |  | n1:1");
+  EXPECT_EQ(Counts(), "0:3 a:0 d:0");
 }
 
 // "b" holds z2, z4, w1 and "c" holds z3; up merges c into b, down b into c.
 TEST(MergeLayersTest, MovesObjectsAndTellsTheTreeByOnOffState) {
-  const struct {
-    bool bOn, cOn;
-    MergeTarget target;
-    Calls calls;  // between "begin merge" and "end merge"
-  } cases[] = {
+  // b on, c on, target, the calls between "begin merge" and "end merge".
+  const std::tuple<bool, bool, MergeTarget, Calls> cases[] = {
       {true, true, MergeTarget::First, {"layer 0.0.2 id 3"}},
       {true, false, MergeTarget::First, {"shown 0.0.2 id 3"}},
       {false, true, MergeTarget::First, {"hidden 0.0.2"}},
@@ -161,36 +155,28 @@ TEST(MergeLayersTest, MovesObjectsAndTellsTheTreeByOnOffState) {
       {true, false, MergeTarget::Last, {"hidden 0.0.1", "hidden 0.0.3", "hidden 0.1.0"}},
       {false, true, MergeTarget::Last, {"shown 0.0.1 id 4", "shown 0.0.3 id 4", "shown 0.1.0 id 4"}},
   };
-  for (const auto& t : cases) {
-    SCOPED_TRACE(t.calls.front());
+  for (const auto& [bOn, cOn, target, calls] : cases) {
+    SCOPED_TRACE(calls.front());
     LayersWithObjects w;
-    w.Named("b").on = t.bOn;
-    w.Named("c").on = t.cOn;
-    ASSERT_TRUE(MergeLayers(w.store, w.layers, std::vector<int>{3, 2}, t.target, w.tree));
-    Calls calls = t.calls;
-    calls.insert(calls.begin(), "begin merge");
-    calls.push_back("end merge");
-    EXPECT_EQ(w.tree.calls, calls);
-    const bool up = t.target == MergeTarget::First;
-    EXPECT_EQ(w.Named(up ? "b" : "c").objectCount, 4u);
-    EXPECT_EQ(w.Named(up ? "c" : "b").objectCount, 0u);
-    EXPECT_TRUE(w.Named("b").modified && w.Named("c").modified);
-    EXPECT_EQ(w.Objects(0, 0), up ? "z1:1 z2:3 z3:3 z4:3 z5:1" : "z1:1 z2:4 z3:4 z4:4 z5:1");
-    EXPECT_EQ(w.Objects(0, 1), up ? "w1:3" : "w1:4");
-    EXPECT_EQ(w.Names(), "0abcd");
+    w.Named("b").on = bOn;
+    w.Named("c").on = cOn;
+    ASSERT_TRUE(MergeLayers(w.store, w.layers, std::vector<int>{3, 2}, target, w.tree));
+    Calls expected = calls;
+    expected.insert(expected.begin(), "begin merge");
+    expected.push_back("end merge");
+    EXPECT_EQ(w.tree.calls, expected);
+    const bool up = target == MergeTarget::First;
+    EXPECT_EQ(w.Counts(), up ? "0:3 a:0 b:4* c:0* d:0" : "0:3 a:0 b:0* c:4* d:0");
+    EXPECT_EQ(w.All(), up ? "z1:1 z2:3 z3:3 z4:3 z5:1 | w1:3 | n1:1" : "z1:1 z2:4 z3:4 z4:4 z5:1 | w1:4 | n1:1");
   }
 }
 
 TEST_F(LayerOps, MergeOfSeveralSourcesIncludingLayerZeroAndTheCurrent) {
   layers.SetCurrentLayer(0);
   ASSERT_TRUE(MergeLayers(store, layers, std::vector<int>{0, 2, 1}, MergeTarget::Last, tree));
-  EXPECT_EQ(Named("b").objectCount, 6u);
-  EXPECT_EQ(Named("0").objectCount, 0u);
-  EXPECT_TRUE(Named("0").modified);
-  EXPECT_FALSE(Named("a").modified);  // it gave no objects
-  EXPECT_FALSE(Named("c").modified);  // not selected
-  EXPECT_EQ(Objects(0, 0), "z1:3 z2:3 z3:4 z4:3 z5:3");
-  EXPECT_EQ(Objects(1, 0), "n1:3");
+  // "a" gave no objects and "c" was not selected: neither is modified.
+  EXPECT_EQ(Counts(), "0:0* a:0 b:6* c:1 d:0");
+  EXPECT_EQ(All(), "z1:3 z2:3 z3:4 z4:3 z5:3 | w1:3 | n1:3");
   EXPECT_EQ(layers.CurrentLayer(), 0);
 }
 
@@ -200,24 +186,17 @@ TEST_F(LayerOps, MergeNeedsTwoDistinctLayersAndMoveAnotherLayer) {
   EXPECT_TRUE(tree.calls.empty());
   for (const int refused : {2, 5, -1})  // z2 already lies in "b"; no such layers
     EXPECT_FALSE(MoveObjectToLayer(store, layers, 0, 0, 1, refused));
-  EXPECT_EQ(Named("b").objectCount, 3u);
-  EXPECT_FALSE(Named("b").modified);
+  EXPECT_EQ(Counts(), "0:3 a:0 b:3 c:1 d:0");
   ASSERT_TRUE(MoveObjectToLayer(store, layers, 0, 0, 1, layers.FindLayerByName("a")));
   EXPECT_EQ(Objects(0, 0), "z1:1 z2:2 z3:4 z4:3 z5:1");
-  EXPECT_EQ(Named("a").objectCount, 1u);
-  EXPECT_EQ(Named("b").objectCount, 2u);
-  EXPECT_TRUE(Named("a").modified && Named("b").modified);
+  EXPECT_EQ(Counts(), "0:3 a:1* b:2* c:1 d:0");
 }
 
 TEST(BaseNameTest, TakesTheFileNameWithoutItsLastExtension) {
+  // A dot in a folder is no extension; only a leading dot: the whole name.
   const std::pair<const char*, const char*> cases[] = {
-      {"Zone1.idf", "Zone1"},
-      {"C:\\mixed/dir\\office.v2.IDF", "office.v2"},
-      {"/a.b/c", "c"},           // a dot in a folder is no extension
-      {"/models/.idf", ".idf"},  // only a leading dot: the whole name
-      {"..idf", "."},
-      {"Zone1.", "Zone1"},
-      {"/models/", ""},
+      {"Zone1.idf", "Zone1"}, {"C:\\mixed/dir\\office.v2.IDF", "office.v2"}, {"/a.b/c", "c"}, {"/models/.idf", ".idf"},
+      {"..idf", "."},         {"Zone1.", "Zone1"},                            {"/models/", ""},
   };
   for (const auto& [path, base] : cases) EXPECT_EQ(BaseName(path), base) << path;
 }
@@ -241,20 +220,16 @@ TEST_F(OpenFiles, OpeningZone1TwiceCreatesTheLayerThenMarksItModified) {
   const int zone1 = layers.FindLayerByName("Zone1");
   ASSERT_GE(zone1, 0);
   EXPECT_EQ(layers.At(zone1).outputPath, "/models/Zone1.idf");
-  EXPECT_EQ(layers.At(zone1).objectCount, 3u);
-  EXPECT_FALSE(layers.At(zone1).modified);
+  EXPECT_EQ(Counts(), "0:0 Zone1:3");
   EXPECT_EQ(layers.CurrentLayer(), 0);  // a new layer does not become current
   EXPECT_EQ(Objects(0, 0), "new zone 1:2 new zone 2:2");
   EXPECT_EQ(tree.calls, (Calls{"shown 0.0.0 id 2", "shown 0.0.1 id 2", "shown 1.0.0 id 2"}));
 
   tree.calls.clear();
   Open(OpenMode::FilenameLayer, "/copy/ZONE1.idf");  // the same layer, whatever the case
-  EXPECT_EQ(Names(), "0Zone1");
   EXPECT_EQ(layers.At(zone1).outputPath, "/copy/ZONE1.idf");
-  EXPECT_EQ(layers.At(zone1).objectCount, 6u);
-  EXPECT_TRUE(layers.At(zone1).modified);
+  EXPECT_EQ(Counts(), "0:0 Zone1:6*");
   EXPECT_EQ(tree.calls, (Calls{"shown 0.0.2 id 2", "shown 0.0.3 id 2", "shown 1.0.1 id 2"}));
-  EXPECT_FALSE(layers.At(0).modified);
 }
 
 TEST_F(OpenFiles, CurrentLayerTakesThePathAndIsMarkedOnlyWhenObjectsCame) {
@@ -262,12 +237,10 @@ TEST_F(OpenFiles, CurrentLayerTakesThePathAndIsMarkedOnlyWhenObjectsCame) {
   Layer& walls = layers.At(layers.CurrentLayer());
   Open(OpenMode::CurrentLayer, "/models/empty.idf", false);
   EXPECT_EQ(walls.outputPath, "/models/empty.idf");
-  EXPECT_FALSE(walls.modified);
+  EXPECT_EQ(Counts(), "0:0 walls:0");
   Open(OpenMode::CurrentLayer, "/models/Zone1.idf");
-  EXPECT_EQ(Names(), "0walls");
   EXPECT_EQ(walls.outputPath, "/models/Zone1.idf");
-  EXPECT_EQ(walls.objectCount, 3u);
-  EXPECT_TRUE(walls.modified);
+  EXPECT_EQ(Counts(), "0:0 walls:3*");
 }
 
 TEST_F(OpenFiles, ObjectsHandedToALayerThatIsOffGetNoTreeItem) {
@@ -278,8 +251,7 @@ TEST_F(OpenFiles, ObjectsHandedToALayerThatIsOffGetNoTreeItem) {
   EXPECT_EQ(HandReadObjectsToLayer(store, layers, hidden, tree), 3u);
   EXPECT_TRUE(tree.calls.empty());
   EXPECT_EQ(Objects(0, 0), "old zone:1 new zone 1:2 new zone 2:2");
-  EXPECT_EQ(layers.At(hidden).objectCount, 3u);
-  EXPECT_FALSE(layers.At(hidden).modified);                          // the open command decides that
+  EXPECT_EQ(Counts(), "0:1 hidden:3");  // not modified: the open command decides that
   EXPECT_EQ(HandReadObjectsToLayer(store, layers, hidden, tree), 0u);  // layer id 0 is empty again
   EXPECT_EQ(HandReadObjectsToLayer(store, layers, 7, tree), 0u);
 }
@@ -292,8 +264,7 @@ TEST_F(OpenFiles, AnEmptyListHasNoTargetAndTheReadObjectsGo) {
   const OpenTarget target = BeginOpen(layers, OpenMode::CurrentLayer, "a.idf");
   EXPECT_EQ(target.layerId, 0);
   FinishOpen(store, layers, target, tree);
-  EXPECT_EQ(Objects(0, 0), "old zone:1");
-  EXPECT_EQ(Objects(1, 0), "");
+  EXPECT_EQ(All(), "old zone:1 |  | ");
   EXPECT_TRUE(tree.calls.empty());
 }
 
