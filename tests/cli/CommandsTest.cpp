@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <regex>
-#include <string>
+#include <tuple>
 
 #include "tests/cli/ToolRun.h"
 
@@ -98,12 +98,8 @@ TEST_F(Commands, CheckFindsNothingInCompleteModels) {
       Run("check --idd '" VERDANTO_EXAMPLES_DIR "/Sample.idd' '" VERDANTO_EXAMPLES_DIR "/Sample.idf'");
   EXPECT_EQ(sample.out, "findings: 0\n");
   EXPECT_EQ(sample.status, 0);
-  const struct {
-    const char* options;
-    const char* dictionary;
-    const char* model;
-    const char* out;
-  } cases[] = {
+  // Options, dictionary, model, output.
+  const std::tuple<const char*, const char*, const char*, std::string> cases[] = {
       {"", "Energy+V8_0_0.idd", "5ZoneSupRetPlenRAB-V8_0.idf", "findings: 0\n"},
       {"", "Energy+V8_8_0.idd", "smallfile-V8_8.idf", "findings: 0\n"},
       {"", "Energy+V6_0.idd", "Hospital-V6_0.idf", "findings: 0\n"},
@@ -113,13 +109,12 @@ TEST_F(Commands, CheckFindsNothingInCompleteModels) {
        "1\tCondenserLoop, field N5 - Condenser Loop Volume: The value entered is not a real number.\n"
        "findings: 58\n"},
   };
-  for (const auto& c : cases) {
-    const std::string dictionary = CorpusFile(c.dictionary), model = CorpusFile(c.model);
-    if (dictionary.empty() || model.empty())
-      GTEST_SKIP() << c.model << " or " << c.dictionary << " is not in the corpus folder";
-    const ToolRun run = Run(std::string("check ") + c.options + " --idd '" + dictionary + "' '" + model + "'");
-    EXPECT_EQ(run.out, c.out) << c.model << ' ' << c.options;
-    EXPECT_EQ(run.status, std::string(c.out) == "findings: 0\n" ? 0 : 1) << c.model;
+  for (const auto& [options, dictionary, model, out] : cases) {
+    SCOPED_TRACE(std::string(model) + " " + options);
+    const std::string iddPath = CorpusFile(dictionary), idfPath = CorpusFile(model);
+    if (iddPath.empty() || idfPath.empty()) GTEST_SKIP() << model << " or " << dictionary << " is not in the corpus folder";
+    const ToolRun run = Run(std::string("check ") + options + " --idd '" + iddPath + "' '" + idfPath + "'");
+    EXPECT_EQ(std::tuple(run.out, run.status), std::tuple(out, out == "findings: 0\n" ? 0 : 1));
   }
 }
 
@@ -193,12 +188,8 @@ TEST_F(Commands, FormatTellsWhetherEverythingWasWritten) {
 TEST_F(Commands, RefuseBadUsageAndInputsThatCannotBeRead) {
   folder.Write("in.idf", "Zone, z;");
   folder.Write("none.idd", "Zone,\r\n");
-  const struct {
-    const char* arguments;
-    int status;
-    const char* out;
-    const char* err;  // null: any message
-  } cases[] = {
+  // Arguments, exit status, output, message (null: any message).
+  const std::tuple<const char*, int, const char*, const char*> cases[] = {
       // clang-format off
       {"dict missing.idd", 1, "", "Verdanto: Unable to open missing.idd.\n"},
       {"dict none.idd", 1, "", "Verdanto: ERROR 1\nVerdanto: No class found in none.idd.\n"},
@@ -212,20 +203,14 @@ TEST_F(Commands, RefuseBadUsageAndInputsThatCannotBeRead) {
       {"check --idd dict.idd in.idf missing.idf", 2, "findings: 0\n", nullptr},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    const ToolRun run = Run(c.arguments);
-    EXPECT_EQ(run.status, c.status) << c.arguments;
-    EXPECT_EQ(run.out, c.out) << c.arguments;
-    EXPECT_TRUE(c.err ? run.err == c.err : !run.err.empty()) << c.arguments << ": " << run.err;
+  for (const auto& [arguments, status, out, err] : cases) {
+    const ToolRun run = Run(arguments);
+    EXPECT_EQ(std::tuple(run.status, run.out), std::tuple(status, std::string(out))) << arguments;
+    EXPECT_TRUE(err ? run.err == err : !run.err.empty()) << arguments << ": " << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(folder.PathOf("out.idf")));
-}
-
-TEST_F(Commands, HelpGoesToStandardOutput) {
-  const ToolRun run = Run("--help");
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out.rfind("usage: verdanto dict PATH\n", 0), 0u) << run.out;
-  EXPECT_EQ(run.err, "");
+  const ToolRun help = Run("--help");  // usage on standard output
+  EXPECT_EQ(std::tuple(help.status, help.out.substr(0, 26), help.err), std::tuple(0, "usage: verdanto dict PATH\n", ""));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 #include <regex>
-#include <string>
+#include <tuple>
 
 #include "support/RelationsSample.h"
 #include "tests/cli/ToolRun.h"
@@ -50,20 +50,14 @@ TEST_F(ReferenceCommands, RelationsPrintsTheTreeOpenedToTheDepthAsked) {
 }
 
 TEST_F(ReferenceCommands, RelationsReadsEachInputIntoItsOwnLayerTheLastCurrent) {
-  const struct {
-    const char* name;
-    const char* arguments;
-    bool showsW4;
-  } cases[] = {
-      {"LastIsCurrent", "main.idf b.idf", true},
-      {"OtherIsCurrent", "b.idf main.idf", false},
-      {"AllOn", "--layers on b.idf main.idf", true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const ToolRun run = Run(std::string("relations --idd d.idd --ascending --class Zone --object 2 ") + c.arguments);
+  // The last file is current; W4 lies in b.idf.
+  const std::pair<const char*, bool> cases[] = {
+      {"main.idf b.idf", true}, {"b.idf main.idf", false}, {"--layers on b.idf main.idf", true}};
+  for (const auto& [arguments, showsW4] : cases) {
+    SCOPED_TRACE(arguments);
+    const ToolRun run = Run(std::string("relations --idd d.idd --ascending --class Zone --object 2 ") + arguments);
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.find("\"W4\"\n") != std::string::npos, c.showsW4) << run.out;
+    EXPECT_EQ(run.out.find("\"W4\"\n") != std::string::npos, showsW4) << run.out;
   }
 }
 
@@ -83,44 +77,35 @@ TEST_F(ReferenceCommands, RenameWritesTheNameWhereverItIsNamed) {
 }
 
 TEST_F(ReferenceCommands, RenameRefusesBadNamesAndFieldsThatFillNoList) {
-  const struct {
-    const char* name;
-    const char* arguments;
-    const char* says;
-  } cases[] = {
-      {"TakenByAnotherZone", "--class Zone --object 1 --field A1 --to z2", "already used by Zone <Object 2>"},
-      {"Unstorable", "--class Zone --object 1 --field A1 --to 'a;b'", "cannot hold"},
-      {"Empty", "--class Zone --object 1 --field A1 --to ''", "empty"},
-      {"ListField", "--class Wall --object 1 --field A2 --to Core", "fills no list"},
+  const std::pair<const char*, const char*> cases[] = {
+      {"--class Zone --object 1 --field A1 --to z2", "already used by Zone <Object 2>"},
+      {"--class Zone --object 1 --field A1 --to 'a;b'", "cannot hold"},
+      {"--class Zone --object 1 --field A1 --to ''", "empty"},
+      {"--class Wall --object 1 --field A2 --to Core", "fills no list"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const ToolRun run = Run(std::string("rename --idd d.idd -o out.idf main.idf ") + c.arguments);
+  for (const auto& [arguments, says] : cases) {
+    SCOPED_TRACE(arguments);
+    const ToolRun run = Run(std::string("rename --idd d.idd -o out.idf main.idf ") + arguments);
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(folder.PathOf("out.idf")));
   }
 }
 
 // The figures were counted apart from the tool, with a short script over the dictionary texts.
 TEST_F(ReferenceCommands, RefsAgreesWithTheRealDictionaries) {
-  const struct {
-    const char* dictionary;
-    const char* names;
-    const char* zoneNames;
-    const char* scheduleNames;
-  } cases[] = {
+  // The dictionary, the count of names, two rows.
+  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
       {"Energy+V6_0.idd", "names: 204\n", "ZoneNames\t266\t1\n", "ScheduleNames\t512\t4\n"},
       {"Energy+V8_0_0.idd", "names: 247\n", "ZoneNames\t284\t1\n", "ScheduleNames\t553\t7\n"},
       {"Energy+V8_8_0.idd", "names: 274\n", "ZoneNames\t326\t1\n", "ScheduleNames\t732\t7\n"},
   };
-  for (const auto& c : cases) {
-    const std::string path = CorpusFile(c.dictionary);
-    if (path.empty()) GTEST_SKIP() << c.dictionary << " is not in the corpus folder";
+  for (const auto& [dictionary, names, zoneNames, scheduleNames] : cases) {
+    const std::string path = CorpusFile(dictionary);
+    if (path.empty()) GTEST_SKIP() << dictionary << " is not in the corpus folder";
     const std::string out = Run("refs --idd '" + path + "'").out;
-    EXPECT_TRUE(out.ends_with(c.names)) << c.dictionary;
-    EXPECT_NE(out.find(c.zoneNames), std::string::npos) << c.dictionary;
-    EXPECT_NE(out.find(c.scheduleNames), std::string::npos) << c.dictionary;
+    EXPECT_TRUE(out.ends_with(names) && out.find(zoneNames) != std::string::npos &&
+                out.find(scheduleNames) != std::string::npos) << dictionary << ":\n" << out;
   }
 }
 

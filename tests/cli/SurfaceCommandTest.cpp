@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
+#include <tuple>
 
 #include "drawing/DxfFile.h"
 #include "tests/cli/ToolRun.h"
@@ -47,21 +47,14 @@ struct SurfaceCommand : ::testing::Test {
 };
 
 TEST_F(SurfaceCommand, WallsAndFloorsGiveTheVerticesTheRulesPredict) {
-  const struct {
-    const char* name;
-    std::string arguments;
-    const char* vertices;
-  } cases[] = {
-      {"SouthFace", "--entity " + HandleOn("SouthFace"), "1\t0\t0\t0\n2\t4\t0\t0\n3\t4\t0\t3\n4\t0\t0\t3\n"},
-      {"EastPolylineFromUpperLeft", "--corner ULC --entity " + HandleOn("EastPolyline"),
-       "1\t4\t0\t3\n2\t4\t0\t0\n3\t4\t3\t0\n4\t4\t3\t3\n"},
-      {"FloorFlippedClockwise", "--flip --order CW --entity " + HandleOn("Floor"),
-       "1\t4\t0\t0\n2\t4\t3\t0\n3\t0\t3\t0\n4\t0\t0\t0\n"},
+  const std::pair<std::string, const char*> cases[] = {
+      {"--entity " + HandleOn("SouthFace"), "1\t0\t0\t0\n2\t4\t0\t0\n3\t4\t0\t3\n4\t0\t0\t3\n"},
+      {"--corner ULC --entity " + HandleOn("EastPolyline"), "1\t4\t0\t3\n2\t4\t0\t0\n3\t4\t3\t0\n4\t4\t3\t3\n"},
+      {"--flip --order CW --entity " + HandleOn("Floor"), "1\t4\t0\t0\n2\t4\t3\t0\n3\t0\t3\t0\n4\t0\t0\t0\n"},
   };
-  for (const auto& c : cases) {
-    const ToolRun run = Run(c.arguments);
-    EXPECT_EQ(run.status, 0) << c.name << ": " << run.err;
-    EXPECT_EQ(run.out, c.vertices) << c.name;
+  for (const auto& [arguments, vertices] : cases) {
+    const ToolRun run = Run(arguments);
+    EXPECT_EQ(std::tuple(run.status, run.out), std::tuple(0, std::string(vertices))) << arguments << ": " << run.err;
   }
 }
 
@@ -87,9 +80,8 @@ TEST_F(SurfaceCommand, RefusedEntityWritesNothing) {
   };
   for (const auto& [layer, message] : cases) {
     const ToolRun run = Run(std::string("--entity ") + HandleOn(layer));
-    EXPECT_EQ(run.status, 1) << layer;
+    EXPECT_EQ(std::tuple(run.status, run.out), std::tuple(1, std::string())) << layer;
     EXPECT_NE(run.err.find(message), std::string::npos) << layer << ": " << run.err;
-    EXPECT_EQ(run.out, "");
     EXPECT_FALSE(std::filesystem::exists(folder.PathOf("out.idf"))) << layer;
   }
 }

@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <ostream>
-#include <string>
+#include <utility>
 
 #include "headless/HeadlessPlatform.h"
 #include "output/IdfWriter.h"
@@ -17,13 +16,8 @@
 namespace verdanto {
 namespace {
 
-struct CorpusFile {
-  const char* idf;
-  const char* idd;
-};
-void PrintTo(const CorpusFile& file, std::ostream* out) { *out << file.idf; }
-
-class CorpusRoundTripTest : public ::testing::TestWithParam<CorpusFile> {
+// An input file and its dictionary.
+class CorpusRoundTripTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
  protected:
   HeadlessPlatform platform;
   std::string Write(const Dictionary& store) {
@@ -36,10 +30,9 @@ class CorpusRoundTripTest : public ::testing::TestWithParam<CorpusFile> {
 
 TEST_P(CorpusRoundTripTest, WrittenFileReadsBackToTheSameStoreAndTheSameBytes) {
   const std::filesystem::path corpus(VERDANTO_CORPUS_DIR);
-  const std::string idf = (corpus / GetParam().idf).string();
-  const std::string idd = (corpus / GetParam().idd).string();
+  const std::string idf = (corpus / GetParam().first).string(), idd = (corpus / GetParam().second).string();
   if (!std::filesystem::exists(idf) || !std::filesystem::exists(idd))
-    GTEST_SKIP() << "no " << GetParam().idf << " with " << GetParam().idd << " in " << corpus.string();
+    GTEST_SKIP() << "no " << GetParam().first << " with " << GetParam().second << " in " << corpus.string();
 
   Dictionary original, again;
   ASSERT_TRUE(platform.loader.Run(LoadKind::LoadIdd, idd, original));
@@ -57,11 +50,11 @@ TEST_P(CorpusRoundTripTest, WrittenFileReadsBackToTheSameStoreAndTheSameBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusRoundTripTest,
-                         ::testing::Values(CorpusFile{"5ZoneSupRetPlenRAB-V8_0.idf", "Energy+V8_0_0.idd"},
-                                           CorpusFile{"Hospital-V6_0.idf", "Energy+V6_0.idd"},
-                                           CorpusFile{"smallfile-V8_8.idf", "Energy+V8_8_0.idd"}),
+                         ::testing::Values(std::pair("5ZoneSupRetPlenRAB-V8_0.idf", "Energy+V8_0_0.idd"),
+                                           std::pair("Hospital-V6_0.idf", "Energy+V6_0.idd"),
+                                           std::pair("smallfile-V8_8.idf", "Energy+V8_8_0.idd")),
                          [](const auto& test) {
-                           const std::string idf = test.param.idf;
+                           const std::string idf = test.param.first;
                            return idf.substr(0, idf.find('-'));
                          });
 

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "output/IdfWriter.h"
 #include "store/IdfReader.h"
 #include "base/Text.h"
@@ -66,16 +63,12 @@ TEST_F(IdfWriterTest, WritesHeaderBannersValuesLabelsAndComments) {
 }
 
 TEST_F(IdfWriterTest, CommentColumnWidensForLongValues) {
-  const struct {
-    std::uint16_t length;
-    std::size_t blanksAfter;  // after "    " + value + ";"
-  } cases[] = {{1, 33}, {3, 31}, {34, 0}, {35, 19}, {54, 0}, {55, 19}, {200, 14}};
-  for (const auto& c : cases) {
-    Add("Version", c.length, {std::string(c.length, 'v')});  // each in a layer of its own
-    EXPECT_NE(Write({c.length}, false).find("    " + std::string(c.length, 'v') + ";" + Blanks(c.blanksAfter) +
-                                            "!- Version Identifier\r\n"),
-              std::string::npos)
-        << "length " << c.length;
+  // The value's length, the blanks after "    " + value + ";".
+  const std::pair<std::uint16_t, std::size_t> cases[] = {{1, 33}, {3, 31}, {34, 0}, {35, 19}, {54, 0}, {55, 19}, {200, 14}};
+  for (const auto& [length, blanks] : cases) {
+    Add("Version", length, {std::string(length, 'v')});  // each in a layer of its own
+    const std::string line = "    " + std::string(length, 'v') + ";" + Blanks(blanks) + "!- Version Identifier\r\n";
+    EXPECT_NE(Write({length}, false).find(line), std::string::npos) << "length " << length;
   }
 }
 
@@ -140,19 +133,16 @@ TEST(IdfRoundTrip, NothingIsLost) {
       "Wall,w2,,x\ry;! lone CR in a value\r\r\n"
       "Zone, last,\r\n"
       "! after the last object";
-  Dictionary first;
+  Dictionary first, second;
   BuildSampleDictionary(first);
-  RecordingPrompter prompter;
+  BuildSampleDictionary(second);
+  RecordingPrompter prompter, quiet;
   NullProgress progress;
   LoadInputText(input, first, progress, prompter);
   EXPECT_EQ(prompter.messages.size(), 3u);  // the unknown class, the too-wide Wall, the open last object
-
   const std::uint16_t layer[] = {0};
   StringSink written;
   ASSERT_TRUE(WriteLayers(first, layer, true, written));
-  Dictionary second;
-  BuildSampleDictionary(second);
-  RecordingPrompter quiet;
   LoadInputText(written.text, second, progress, quiet);
   EXPECT_TRUE(quiet.messages.empty());
 
@@ -195,10 +185,9 @@ TEST(IdfRoundTrip, UserCommentLinesComeBackExactly) {
   LoadInputText(written.text, second, progress, prompter);
   EXPECT_TRUE(prompter.messages.empty());
   ASSERT_EQ(second.GetClass(g, k).objectCount(), std::size(comments));
-  for (std::uint16_t o = 0; o < std::size(comments); ++o) {
-    EXPECT_EQ(second.GetValue(g, k, 0, o).comment.str(), comments[o]);
-    EXPECT_EQ(second.GetValue(g, k, 2, o).comment.str(), comments[o]);
-  }
+  for (std::uint16_t o = 0; o < std::size(comments); ++o)
+    EXPECT_EQ(second.GetValue(g, k, 0, o).comment.str() + "|" + second.GetValue(g, k, 2, o).comment.str(),
+              comments[o] + "|" + comments[o]);
 }
 
 // Comments of files written before keep reading as they did.
