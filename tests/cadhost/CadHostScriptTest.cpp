@@ -40,14 +40,10 @@ TEST(CadHostScriptTest, APlugInCommandsPromptsAreAnsweredFromTheCommandLine) {
   });
   // A bad handle and a bad keyword are asked again; the script ends before the last answer.
   host.RunScript({"ask", "FFFF", "100", "nonsense", "sf", "", "South Wall 1", "one two"}, true);
-  EXPECT_EQ(pick.status, PromptStatus::Ok);
-  EXPECT_EQ(pick.entity, 0x100u);
+  EXPECT_EQ(std::tuple(pick.status, pick.entity), std::tuple(PromptStatus::Ok, 0x100u));
   ASSERT_EQ(answers.size(), 5u);
-  EXPECT_EQ(answers[0].text, "SForward");
-  EXPECT_EQ(answers[1].status, PromptStatus::Empty);
-  EXPECT_EQ(answers[2].text, "South Wall 1");
-  EXPECT_EQ(answers[3].text, "one");
-  EXPECT_EQ(answers[4].status, PromptStatus::Cancelled);
+  EXPECT_EQ(std::tuple(answers[0].text, answers[1].status, answers[2].text, answers[3].text, answers[4].status),
+            std::tuple("SForward", PromptStatus::Empty, "South Wall 1", "one", PromptStatus::Cancelled));
   EXPECT_TRUE(host.ActiveDocument()->InApplicationContext()) << "outside a command";
 }
 
@@ -66,9 +62,7 @@ TEST(CadHostScriptTest, AClickNearALineWhileAPickWaitsInItsOwnEventLoopPicksIt) 
   // The first click misses: the plug-in hears Empty and asks again, as its contract says.
   const verdanto::PickAnswer missed = host.PickEntity("\nSelect: ");
   const verdanto::PickAnswer hit = host.PickEntity("\nSelect: ");
-  EXPECT_EQ(missed.status, PromptStatus::Empty);
-  EXPECT_EQ(hit.status, PromptStatus::Ok);
-  EXPECT_EQ(hit.entity, 0x100u);
+  EXPECT_EQ(std::tuple(missed.status, hit.status, hit.entity), std::tuple(PromptStatus::Empty, PromptStatus::Ok, 0x100u));
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ TEST(CadHostTest, LoadsRunsAndRefusesToUnloadThePlugInWhileItsWindowIsOpenThenQu
 
   // APPLOAD and APPUNLOAD with their argument, as the command line passes it on.
   ASSERT_TRUE(host.LoadPlugin(QString::fromStdString(module)));
-  EXPECT_TRUE(said("Verdanto.arx successfully loaded.")) << history->toPlainText().toStdString();
-  EXPECT_TRUE(said("Enter \"VERDANTO\" to bring up the dialog."));
+  EXPECT_TRUE(said("Verdanto.arx successfully loaded.") && said("Enter \"VERDANTO\" to bring up the dialog."))
+      << history->toPlainText().toStdString();
 
   host.RunCommandLine(QStringLiteral("verdanto"));
   EXPECT_EQ(VisibleWindows(), windowsBefore + 1) << "the main window";
@@ -64,9 +64,7 @@ TEST(CadHostTest, LoadsRunsAndRefusesToUnloadThePlugInWhileItsWindowIsOpenThenQu
   // Quitting closes the unchanged main window, unloads the plug-in and closes the host.
   host.RunCommandLine(QStringLiteral("QUIT"));
   EXPECT_TRUE(said("Verdanto.arx unloaded.")) << history->toPlainText().toStdString();
-  EXPECT_FALSE(host.isVisible());
-  EXPECT_EQ(VisibleWindows(), windowsBefore - 1);
-  EXPECT_EQ(dismissed, 0);
+  EXPECT_EQ(std::tuple(host.isVisible(), VisibleWindows(), dismissed), std::tuple(false, windowsBefore - 1, 0));
 }
 
 }  // namespace

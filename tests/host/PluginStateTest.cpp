@@ -4,8 +4,6 @@
 
 #include <memory>
 #include <stdexcept>
-#include <tuple>
-#include <vector>
 
 #include "tests/support/FakeHost.h"
 
@@ -83,24 +81,18 @@ TEST_F(PluginStateTest, InitialisationRegistersTheCommandAndOtherMessagesChangeN
   EXPECT_EQ(host.printed, "\nVerdanto: Enter \"VERDANTO\" to bring up the dialog.\n");
   for (const int message : {0, 3, 4, 5, 6, 7, 9, 10, 100, -1, int{kQuitMessage}})
     EXPECT_EQ(state.HandleMessage(message), kEntryOk) << message;
-  EXPECT_EQ(host.commands.size(), 1u);
-  EXPECT_TRUE(factory.made.empty());
-  EXPECT_EQ(host.pushCount, 0);
+  EXPECT_EQ(std::tuple(host.commands.size(), factory.made.size(), host.pushCount), std::tuple(1u, 0u, 0));
   EXPECT_EQ(state.HandleMessage(kUnloadAppMessage), kEntryOk);
-  EXPECT_EQ(host.removedGroups, std::vector<std::string>{"TOVA"});
-  EXPECT_TRUE(host.commands.empty());
+  EXPECT_EQ(std::tuple(host.removedGroups, host.commands.size()), std::tuple(std::vector<std::string>{"TOVA"}, 0u));
 }
 
 TEST_F(PluginStateTest, CommandCreatesTheWindowBetweenPushAndPopAndThenRestoresIt) {
   EXPECT_FALSE(host.keepFocus);
   ASSERT_TRUE(host.RunCommand("verdanto"));
-  EXPECT_TRUE(state.mainWindowOpen());
-  EXPECT_EQ(factory.last().depthAtCreate, 1);
+  EXPECT_EQ(std::tuple(state.mainWindowOpen(), factory.last().depthAtCreate), std::tuple(true, 1));
   host.RunCommand("VERDANTO");
   ASSERT_EQ(factory.made.size(), 1u);
-  EXPECT_EQ(factory.last().restores, 1);
-  EXPECT_EQ(host.pushCount, 2);
-  EXPECT_EQ(host.maxDepth, 1);
+  EXPECT_EQ(std::tuple(factory.last().restores, host.pushCount, host.maxDepth), std::tuple(1, 2, 1));
   // The host's keep-focus query is answered by the open window only.
   ASSERT_TRUE(host.keepFocus);
   factory.last().keepFocus = 0;
@@ -110,9 +102,8 @@ TEST_F(PluginStateTest, CommandCreatesTheWindowBetweenPushAndPopAndThenRestoresI
   EXPECT_FALSE(host.keepFocus);
   host.RunCommand("VERDANTO");  // a new window after the release
   ASSERT_EQ(factory.made.size(), 2u);
-  EXPECT_TRUE(factory.made[0]->discarded);
-  EXPECT_FALSE(factory.made[1]->discarded);
-  EXPECT_EQ(factory.made[1]->restores, 0);
+  EXPECT_EQ(std::tuple(factory.made[0]->discarded, factory.made[1]->discarded, factory.made[1]->restores),
+            std::tuple(true, false, 0));
 }
 
 // Creation that does not end with a window leaves the flag at 0, discards the
@@ -123,17 +114,14 @@ TEST_F(PluginStateTest, FailedCreationLeavesNoWindowAndTheNextCommandTriesAgain)
     SCOPED_TRACE(failure);
     script.onCreate = failure;
     host.RunCommand("VERDANTO");
-    EXPECT_TRUE(factory.last().discarded);
-    EXPECT_FALSE(state.mainWindowOpen());
-    EXPECT_FALSE(host.keepFocus);
-    EXPECT_TRUE(host.Balanced());
+    EXPECT_EQ(std::tuple(factory.last().discarded, state.mainWindowOpen(), bool(host.keepFocus), host.Balanced()),
+              std::tuple(true, false, false, true));
   }
   EXPECT_EQ(factory.made.size(), 3u);
   EXPECT_NE(host.printed.find("no memory"), std::string::npos);
   script.onCreate = Script::Succeed;
   host.RunCommand("VERDANTO");
-  EXPECT_TRUE(state.mainWindowOpen());
-  EXPECT_FALSE(factory.last().discarded);
+  EXPECT_EQ(std::tuple(state.mainWindowOpen(), factory.last().discarded), std::tuple(true, false));
 }
 
 // Quit restores the window and runs its close procedure, in which the user may
@@ -145,16 +133,14 @@ TEST_F(PluginStateTest, UnloadIsRefusedWhileTheWindowIsOpenEvenAfterQuit) {
   script.onClose = Script::StayOpen;
   EXPECT_EQ(state.HandleMessage(kQuitMessage), kEntryOk);
   EXPECT_EQ(state.HandleMessage(kUnloadAppMessage), kEntryRefused);
-  EXPECT_TRUE(host.removedGroups.empty());
-  EXPECT_FALSE(window.discarded);
+  EXPECT_EQ(std::tuple(host.removedGroups.size(), window.discarded), std::tuple(0u, false));
   script.onClose = Script::Release;
   EXPECT_EQ(state.HandleMessage(kQuitMessage), kEntryOk);
   EXPECT_EQ(std::tuple(window.restores, window.closeRuns, window.depthAtClose, window.discarded),
             std::tuple(2, 2, 1, true));
   EXPECT_FALSE(state.mainWindowOpen());
   EXPECT_EQ(state.HandleMessage(kUnloadAppMessage), kEntryOk);
-  EXPECT_EQ(host.removedGroups, std::vector<std::string>{"TOVA"});
-  EXPECT_FALSE(host.RunCommand("VERDANTO"));
+  EXPECT_EQ(std::tuple(host.removedGroups, host.RunCommand("VERDANTO")), std::tuple(std::vector<std::string>{"TOVA"}, false));
 }
 
 TEST(SettingsPathTest, ReplacesTheModuleExtension) {

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
+#include <algorithm>
 
-#include "tests/support/RecordingPrompter.h"
+#include "ui/models/ConversionModel.h"
 #include "tests/support/WindowScenarios.h"
 
 namespace verdanto {
@@ -54,8 +52,9 @@ TEST_F(FieldEditor, PropertyRowsComeInOrderWhenTheirConditionHolds) {
   const Texts flipped = Rows(number);
   EXPECT_EQ(Texts(flipped.begin() + 2, flipped.begin() + 4), (Texts{"Value >=0", "Value <==10"}));
   // References are numbered; an object list shows the index's spelling, shared with Zone's field.
-  EXPECT_EQ(Rows(Field(kName)), (Texts{"Type=Alpha", "Reference 1=SurfNames", "Reference 2=AllNames"}));
-  EXPECT_EQ(Rows(Field(kZoneName)), (Texts{"Required field=", "Type=Object List", "Object List=ZoneNames"}));
+  EXPECT_EQ(std::tuple(Rows(Field(kName)), Rows(Field(kZoneName))),
+            std::tuple(Texts{"Type=Alpha", "Reference 1=SurfNames", "Reference 2=AllNames"},
+                       Texts{"Required field=", "Type=Object List", "Object List=ZoneNames"}));
   EXPECT_EQ(FieldEditorTitle(Field(kCount)), "N2");  // no label, no " - "
 }
 
@@ -165,6 +164,31 @@ TEST_F(FieldEditor, ConvertAsksWithTheFieldsUnitsAndOkChecksWhatItKept) {
   EXPECT_EQ(editor.Ok(), OkResult::BackToValue);
   EXPECT_EQ(prompter.messages.back().text,
             "The value entered is not a real number.\r\nDo you want to proceed anyway?");
+}
+
+std::size_t PositionOf(const ConversionModel& model, std::string_view text) {
+  const auto& choices = model.Choices();
+  const auto hit = std::find_if(choices.begin(), choices.end(), [&](const auto& e) { return e.text == text; });
+  EXPECT_NE(hit, choices.end()) << text;
+  return static_cast<std::size_t>(hit - choices.begin());
+}
+
+// The list and the preselection themselves are the unit table's; the window
+// converts at once and again on every change.
+TEST(ConversionModelTest, OpensOnTheIpToSiChoiceAndConvertsOnEveryChange) {
+  ConversionModel model("212", "C", "F");
+  EXPECT_EQ(std::tuple(model.Choices().size(), model.SelectedPosition(), model.NewValue()),
+            std::tuple(160u, PositionOf(model, "F -> C"), "100"));
+  model.SelectPosition(PositionOf(model, "C -> F"));
+  EXPECT_EQ(model.NewValue(), "413.6");
+  model.SetValue("100");
+  const std::size_t before = model.SelectedPosition();
+  model.SelectPosition(160);  // outside the list: nothing changes
+  EXPECT_EQ(std::tuple(model.SelectedPosition(), model.Result(ConversionEnd::KeepNew), model.Result(ConversionEnd::Cancel)),
+            std::tuple(before, "212", std::nullopt));
+  model.SetValue("12abc");  // Keep new hands over an error text too, and the value stays as typed
+  EXPECT_EQ(std::tuple(model.Result(ConversionEnd::KeepNew), model.Value()),
+            std::tuple("The value entered is not a real number", "12abc"));
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "base/Text.h"
 
 namespace verdanto {
@@ -15,12 +12,10 @@ struct RecordingWindow final : LayerListListener {
   LayerList* layers = nullptr;
   std::vector<std::string> seen;
   void LayerSelectionChanged() override {
-    if (layers->lastChanged < 0) {
+    if (layers->lastChanged < 0)
       seen.push_back(Format("pick %d", layers->shown));
-    } else {
-      seen.push_back(Format("%s %d", layers->changeKind == ChangeKind::OnOffToggled ? "lamp" : "mark",
-                            layers->lastChanged));
-    }
+    else
+      seen.push_back(Format("%s %d", layers->changeKind == ChangeKind::OnOffToggled ? "lamp" : "mark", layers->lastChanged));
     layers->ChangeHandled();
   }
 };
@@ -77,10 +72,8 @@ TEST_F(LayersBox, ClicksOnTheImagesActAndElsewhereLeaveThePickToTheList) {
   for (const auto& t : cases) {
     Reset(t.current, 1);
     const bool acted = t.entry == kClosed ? box.ClickClosedBox(t.x) : box.ClickListEntry(t.entry, t.x);
-    EXPECT_EQ(acted, t.acted) << t.entry << " at " << t.x;
-    EXPECT_EQ(State(), t.state) << t.entry << " at " << t.x;
-    EXPECT_EQ(window.seen.empty() ? "" : window.seen[0], std::string(t.seen)) << t.entry << " at " << t.x;
-    EXPECT_EQ(layers.lastChanged, -1);
+    EXPECT_EQ(std::tuple(acted, State(), window.seen.empty() ? "" : window.seen[0], layers.lastChanged),
+              std::tuple(t.acted, t.state, std::string(t.seen), -1)) << t.entry << " at " << t.x;
   }
 }
 

@@ -1,10 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <tuple>
-#include <vector>
-
 #include "models/MainWindowFixture.h"
+#include "tests/support/FakeHost.h"
+#include "tests/support/ScriptedDocument.h"
 #include "ui/models/LayerManagerModel.h"
 #include "ui/models/LayersBoxModel.h"
 
@@ -203,8 +199,8 @@ TEST_F(MainWindowTest, ACurrentMarkClickOnlySelectsAgain) {
   Select(Class, kZones, kOldZone);
   const int zone1 = LayerIndex("Zone1");
   EXPECT_TRUE(LayersBoxModel(model.layers).ClickListEntry(zone1, 5));
-  EXPECT_EQ(model.layers.shown, zone1);  // no object selected: the box follows the current layer
-  EXPECT_EQ(model.SelectedItem(), (TreeItem{Class, kZones, kOldZone, 0}));
+  // No object selected: the box follows the current layer.
+  EXPECT_EQ(std::tuple(model.layers.shown, model.SelectedItem()), std::tuple(zone1, TreeItem{Class, kZones, kOldZone, 0}));
   model.AddObject();  // into the new current layer
   EXPECT_EQ(model.ItemKey(model.SelectedItem()) & 0xFFFF, 2u);
 }
@@ -216,15 +212,14 @@ TEST_F(MainWindowTest, OnlyTheValueColumnOfAShownObjectOpensTheEditorAndANewName
   Select(Class, kZones, kOldZone);
   EXPECT_FALSE(model.FieldToEdit(0, 4));
   SelectObject(kZones, kZone, 1);
-  EXPECT_FALSE(model.FieldToEdit(0, 3));
-  EXPECT_FALSE(model.FieldToEdit(2, 4));
+  EXPECT_FALSE(model.FieldToEdit(0, 3) || model.FieldToEdit(2, 4));
   const auto target = model.FieldToEdit(0, 4);
   ASSERT_TRUE(target);
   EXPECT_EQ(std::tuple(target->object, target->field), std::tuple(1, 0));
   model.store.GetValue(kZones, kZone, 0, 1).value = "Renamed";  // what the editor stores
   model.FieldEdited(*target, true, LayerFilter::OnlyOn);
-  EXPECT_EQ(model.ItemText(model.SelectedItem()), "<Object 2> \"Renamed\"");
-  EXPECT_EQ(model.fieldLayerFilter, LayerFilter::OnlyOn);
+  EXPECT_EQ(std::tuple(model.ItemText(model.SelectedItem()), model.fieldLayerFilter),
+            std::tuple("<Object 2> \"Renamed\"", LayerFilter::OnlyOn));
   model.FieldEdited(*target, false, LayerFilter::OnlyCurrent);  // Cancel hands back the filter and nothing else
   EXPECT_EQ(model.fieldLayerFilter, LayerFilter::OnlyCurrent);
 }
@@ -241,8 +236,8 @@ TEST_F(MainWindowTest, ClosingAsksAboutModifiedLayersOnly) {
   EXPECT_EQ(model.RequestClose(), CloseOutcome::SaveFirst);
   EXPECT_EQ(model.RequestClose(), CloseOutcome::Release);
   ASSERT_EQ(prompter.messages.size(), 3u);
-  EXPECT_EQ(prompter.messages[0].text, "Save changes to following layers?\r\n\r\n    0\r\n    Zone1");
-  EXPECT_EQ(prompter.messages[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(std::tuple(prompter.messages[0].text, prompter.messages[0].buttons),
+            std::tuple("Save changes to following layers?\r\n\r\n    0\r\n    Zone1", Buttons::YesNo));
 }
 
 // --- Open commands ----------------------------------------------------------------------------
@@ -256,14 +251,13 @@ TEST_F(MainWindowTest, OpenInCurrentLayerReadsSeveralFilesInOrderAndSkipsOnesTha
   chooser.multiAnswers.push_back(Strings{"/m/a.idf", "/m/missing.idf", "/m/c.idf"});
   Select(Class, kZones, kOldZone);
   model.OpenFiles(OpenMode::CurrentLayer);
-  EXPECT_EQ(loader.runs, (Strings{"/m/a.idf", "/m/missing.idf", "/m/c.idf"}));
-  EXPECT_EQ(chooser.requests.at(1).filter, "EnergyPlus (*.idf)|*.idf||");
-  EXPECT_EQ(prompter.Texts(), (Strings{"Unable to open /m/missing.idf."}));
-  EXPECT_EQ(Layers(), "0 2*");
-  EXPECT_EQ(model.layers.At(0).outputPath, "/m/c.idf");
+  EXPECT_EQ(std::tuple(loader.runs, chooser.requests.at(1).filter, prompter.Texts()),
+            std::tuple(Strings{"/m/a.idf", "/m/missing.idf", "/m/c.idf"}, "EnergyPlus (*.idf)|*.idf||",
+                       Strings{"Unable to open /m/missing.idf."}));
+  EXPECT_EQ(std::tuple(Layers(), model.layers.At(0).outputPath), std::tuple("0 2*", "/m/c.idf"));
   EXPECT_EQ(DumpObjects(model), "  Zone\n    <Object 1> \"A\" @1\n    <Object 2> \"C\" @1\n");
-  EXPECT_EQ(model.SelectedItem(), (TreeItem{Class, kZones, kOldZone, 0}));  // the remembered item again
-  EXPECT_EQ(view.structuralChanges, 1);  // one insertion for the class, not one per object
+  // The remembered item again, and one insertion for the class, not one per object.
+  EXPECT_EQ(std::tuple(model.SelectedItem(), view.structuralChanges), std::tuple(TreeItem{Class, kZones, kOldZone, 0}, 1));
 }
 
 TEST_F(MainWindowTest, AReadingThatFailsPartWayLeavesNothingForTheNextFilesLayer) {
@@ -301,8 +295,7 @@ TEST_F(WithLayerManager, DeletingALayerRemovesItsItemsAndRenumbersTheRest) {
   SelectObject(kZones, kZone, 1);  // renumbered, it keeps the selection
   SelectLayer("B", "B");
   manager.Delete();
-  EXPECT_EQ(model.SelectedItem(), (TreeItem{Object, kZones, kZone, 0}));
-  EXPECT_EQ(Values()[0], "c4");
+  EXPECT_EQ(std::tuple(model.SelectedItem(), Values()[0]), std::tuple(TreeItem{Object, kZones, kZone, 0}, "c4"));
 }
 
 TEST_F(WithLayerManager, MergingFollowsTheOnAndOffStatesOfSourceAndTarget) {
@@ -319,6 +312,83 @@ TEST_F(WithLayerManager, MergingFollowsTheOnAndOffStatesOfSourceAndTarget) {
   manager.MergeDown();
   EXPECT_EQ(DumpObjects(model),
             "  Zone\n    <Object 1> \"a1\" @4\n    <Object 2> \"b2\" @4\n    <Object 3> \"c3\" @4 *\n");
+}
+
+// --- "&Select...": the surface tool run on the selected class and object ---------------------
+
+struct SelectRegionTest : MainWindowTest {
+  FakeHost host;
+  ScriptedDocument document;
+  EntityId triangle = document.AddRegion({{0, 0, 0}, {2, 0, 0}, {0, 1.5, 0}}, {0, 0, 1});
+
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    host.activeDocument = &document;
+    Select(Class, kZones, kSurface);
+  }
+  void Run(std::vector<std::string> answers) {
+    host.script.picks = {triangle};
+    host.script.answers.assign(answers.begin(), answers.end());
+    model.SelectRegion(host);
+  }
+  std::uint16_t Surfaces() const { return model.store.GetClass(kZones, kSurface).objectCount(); }
+};
+
+TEST_F(SelectRegionTest, AddsANamedObjectWithTheVerticesAndWithoutADocumentSaysSo) {
+  Run({"No", "", "", "Roof"});
+  EXPECT_TRUE(prompter.messages.empty());  // nothing was selected: no question
+  EXPECT_EQ(DumpObjects(model) + Layers(), "  Surface\n    <Object 1> \"Roof\" @1 *\n0 1*");
+  EXPECT_EQ(Values(), (Strings{"Roof", "3", "0", "0", "0", "2", "0", "0", "0", "1.5", "0"}));
+  EXPECT_EQ(std::tuple(view.minimised, view.restored, model.selecting, model.keepFocus, host.script.commandPrompts),
+            std::tuple(1, 1, 0, 1, 1));
+  host.activeDocument = nullptr;
+  host.script.transcript.clear();
+  Run({});
+  EXPECT_EQ(std::tuple(prompter.Texts(), prompter.messages[0].icon, view.minimised, host.script.transcript),
+            std::tuple(Strings{"There is no document active in CAD.\r\nNo selection is available."}, Icon::Warning, 1, ""));
+}
+
+// The answer to "Overwrite ...?": Yes overwrites the selected object keeping its
+// name, No adds a new one, Cancel (Escape) asks nothing more.
+TEST_F(SelectRegionTest, TheOverwriteQuestionDecidesWhereTheVerticesGo) {
+  model.AddObject();
+  model.AddObject();
+  DictClass& surface = model.store.GetClass(kZones, kSurface);
+  surface.GetValue(0, 0).value = "Old";
+  SelectObject(kZones, kSurface, 0);
+  prompter.script = {Answer::Yes, Answer::No, Answer::Cancel};
+  Run({"No", "CW", "", ""});
+  EXPECT_EQ(std::tuple(prompter.messages.at(0).text, prompter.messages[0].buttons),
+            std::tuple("Overwrite surface name and vertices data?\r\n(if No add a new object)", Buttons::YesNoCancel));
+  EXPECT_NE(host.script.transcript.find("name <Old>: "), std::string::npos);
+  EXPECT_EQ(Values(), (Strings{"Old", "3", "0", "0", "0", "0", "1.5", "0", "2", "0", "0"}));
+  EXPECT_EQ(std::tuple(Surfaces(), model.vertexEntryOrder), std::tuple(2u, 0));  // the order is kept for the next run
+
+  Run({"No", "", "", ""});
+  EXPECT_EQ(DumpObjects(model) + Values()[1], "  Surface\n    <Object 1> \"Old\" @1\n    <Object 2> \"\" @1\n"
+                                             "    <Object 3> \"\" @1 *\n3");
+
+  host.script.transcript.clear();
+  Run({"No", "", "", ""});
+  EXPECT_TRUE(host.script.transcript.empty());
+  EXPECT_EQ(std::tuple(view.minimised, Surfaces()), std::tuple(2, 3u));
+}
+
+TEST_F(SelectRegionTest, WhileSelectingTheWindowRefusesToCloseOrRestore) {
+  model.layers.At(0).modified = true;
+  Strings seen;
+  host.script.echo = [&](std::string_view) {
+    seen.push_back(Format("selecting=%d keepFocus=%d", model.selecting, model.keepFocus));
+    EXPECT_EQ(model.RequestClose(), CloseOutcome::Refused);
+    EXPECT_FALSE(model.RequestRestore());
+  };
+  host.script.picks = {document.AddPiece({0, 0, 0}, {1, 0, 0})};  // refused: not a region
+  model.SelectRegion(host);
+  EXPECT_EQ(seen, Strings{"selecting=1 keepFocus=0"});
+  EXPECT_EQ(prompter.Texts(), (Strings{"Unable to close the dialog, a selection is being performed.",
+                                       "Unable to restore the dialog, a selection is being performed."}));
+  EXPECT_EQ(std::tuple(model.selecting, view.restored, Surfaces()), std::tuple(0, 1, 0u));
+  EXPECT_TRUE(model.RequestRestore());
 }
 
 }  // namespace

@@ -68,10 +68,9 @@ TEST_F(RenameWindow, ListsEveryNamingFieldOnEveryLayerAndRenamesThemAll) {
   EXPECT_EQ(rename.changed.size(), 6u);
   for (const ObjectField& at : rename.changed) EXPECT_EQ(Value(at.group, at.classNo, at.field, at.object), "Core");
   EXPECT_EQ(Value(S::gear, S::wall, 1, S::w4), "Z2");  // names another zone
-  EXPECT_TRUE(sample.layers.At(sample.layers.FindLayerByName("0")).modified);
-  EXPECT_FALSE(sample.layers.At(sample.layers.FindLayerByName("B")).modified);
-  EXPECT_TRUE(sample.layers.At(sample.layers.FindLayerByName("C")).modified);
-  EXPECT_TRUE(prompter.messages.empty());
+  const auto modified = [&](const char* layer) { return sample.layers.At(sample.layers.FindLayerByName(layer)).modified; };
+  EXPECT_EQ(std::tuple(modified("0"), modified("B"), modified("C"), prompter.messages.size()),
+            std::tuple(true, false, true, 0u));
 }
 
 // Which names are refused is the rename command's test; here a refusal is told and changes nothing.
@@ -80,8 +79,7 @@ TEST_F(RenameWindow, ARefusedNameIsToldAndChangesNothing) {
   EXPECT_FALSE(rename.Accept("z2"));
   ASSERT_EQ(prompter.Texts().size(), 1u);
   EXPECT_TRUE(prompter.Texts()[0].starts_with("The name \"z2\" is already used by Zone <Object 2>.")) << prompter.Texts()[0];
-  EXPECT_EQ(Value(S::gear, S::wall, 1, S::w1), "Z1");
-  EXPECT_FALSE(sample.layers.At(0).modified);
+  EXPECT_EQ(std::tuple(Value(S::gear, S::wall, 1, S::w1), sample.layers.At(0).modified), std::tuple("Z1", false));
 }
 
 // A main window over the relations sample: every object read into layer "0".
@@ -105,8 +103,8 @@ TEST_F(MainWindowReferences, RelationsRootAndSelectGoBothWays) {
   model.SelectTreeItem({TreeItemKind::Object, S::gear, S::wall, S::w2});
   EXPECT_EQ(RelationsRootOfSelection(model), (RelationRoot{S::gear, S::wall, 1, S::w2, 0}));
   ShowRelationRoot(model, {S::gear, S::window, 1, 1, 1});
-  EXPECT_EQ(model.SelectedItem(), (TreeItem{TreeItemKind::Object, S::gear, S::window, 1}));
-  EXPECT_EQ(model.selectedDetailRow, 1);
+  EXPECT_EQ(std::tuple(model.SelectedItem(), model.selectedDetailRow),
+            std::tuple(TreeItem{TreeItemKind::Object, S::gear, S::window, 1}, 1));
 
   KeepRelationsChoices(model, {Flow::Ascending, LayerFilter::OnlyOn, true});
   EXPECT_EQ(RelationsChoices(model), (RelationsOptions{Flow::Ascending, LayerFilter::OnlyOn, true}));
@@ -118,13 +116,12 @@ TEST_F(MainWindowReferences, RenameNeedsASelectedFieldThatFillsLists) {
   EXPECT_FALSE(RenameSource(model));
   model.SelectDetailRow(0);
   ASSERT_TRUE(RenameSource(model));
-
   RenameModel rename(model.store, model.layers, *RenameSource(model), prompter);
   ASSERT_TRUE(rename.Accept("West Wall"));
   ShowRenamed(model, rename.changed);
-  EXPECT_EQ(model.detailRows[0].value, "West Wall");
-  EXPECT_EQ(model.ItemText(model.SelectedItem()), "<Object 1> \"West Wall\"");
-  EXPECT_EQ(model.store.GetValue(S::gear, S::window, 1, 0).value.str(), "West Wall");
+  EXPECT_EQ(std::tuple(model.detailRows[0].value, model.ItemText(model.SelectedItem()),
+                       model.store.GetValue(S::gear, S::window, 1, 0).value.str()),
+            std::tuple("West Wall", "<Object 1> \"West Wall\"", "West Wall"));
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "base/Text.h"
 #include "tests/support/ScriptedFileChooser.h"
@@ -59,12 +57,11 @@ struct SaveManagerTest : ::testing::Test, SavedLayers {
                     model->IsChecked(row) ? " [x]" : "");
     return out;
   }
-  void ExpectOneMessage(const std::string& text, const char* caption, Icon icon, Buttons buttons) {
+  void ExpectOneWarning(const std::string& text) {
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, text);
-    EXPECT_EQ(prompter.messages[0].caption, caption);
-    EXPECT_EQ(prompter.messages[0].icon, icon);
-    EXPECT_EQ(prompter.messages[0].buttons, buttons);
+    const RecordedMessage& m = prompter.messages[0];
+    EXPECT_EQ(std::tuple(m.text, m.caption, m.icon, m.buttons),
+              std::tuple(text, "Missing File Path", Icon::Warning, Buttons::Ok));
   }
 };
 
@@ -98,29 +95,23 @@ TEST_F(SaveManagerTest, BrowseAsksForAnIdfFileStartingFromTheRowsPath) {
   chooser.answers.push_back("/new/a.idf");
   model->ClickCell(Row("a"), kFilePathColumn);
   ASSERT_EQ(chooser.requests.size(), 1u);
-  const FileRequest& request = chooser.requests[0];
-  EXPECT_EQ(request.kind, FileRequest::Kind::SaveFile);
-  EXPECT_EQ(request.filter, "EnergyPlus (*.idf)|*.idf||");
-  EXPECT_EQ(request.defaultExtension, "idf");
-  EXPECT_EQ(request.initialName, "/old/a.idf");
-  EXPECT_TRUE(request.askOverwrite);
-  EXPECT_EQ(model->SelectedRow(), Row("a"));
+  const FileRequest& r = chooser.requests[0];
+  EXPECT_EQ(std::tuple(r.kind, r.filter, r.defaultExtension, r.initialName, r.askOverwrite, model->SelectedRow()),
+            std::tuple(FileRequest::Kind::SaveFile, "EnergyPlus (*.idf)|*.idf||", "idf", "/old/a.idf", true, Row("a")));
   EXPECT_EQ(Named("a").outputPath, "/new/a.idf") << "a layer's path changes at once";
   model->Browse();  // cancelled
   EXPECT_EQ(model->Row(Row("a")).path, "/new/a.idf");
   model->SelectRow(model->AllTogetherRow());
   chooser.answers.push_back("/new/all.idf");
   model->Browse();
-  EXPECT_EQ(model->choices.allTogetherPath, "/new/all.idf");
-  EXPECT_EQ(model->Row(model->AllTogetherRow()).path, "/new/all.idf");
+  EXPECT_EQ(model->choices.allTogetherPath + model->Row(model->AllTogetherRow()).path, "/new/all.idf/new/all.idf");
 }
 
 TEST_F(SaveManagerTest, AMissingPathStopsSaveAndSelectsItsRow) {
   Named("a").outputPath = folder.PathOf("a.idf");
   model->Save();
-  ExpectOneMessage("Some file paths are missing and the writing process was interrupted.\r\n"
-                   "Click Browse... to get file paths for the selected items and then retry.",
-                   "Missing File Path", Icon::Warning, Buttons::Ok);
+  ExpectOneWarning("Some file paths are missing and the writing process was interrupted.\r\n"
+                   "Click Browse... to get file paths for the selected items and then retry.");
   EXPECT_EQ(view->events, Strings{Format("select %d", Row("b"))});
   EXPECT_FALSE(std::filesystem::exists(folder.PathOf("a.idf"))) << "nothing is written";
   EXPECT_TRUE(Named("a").modified);
@@ -129,9 +120,8 @@ TEST_F(SaveManagerTest, AMissingPathStopsSaveAndSelectsItsRow) {
   view->events.clear();
   model->SetChecked(model->AllTogetherRow(), true);
   model->Save();
-  ExpectOneMessage("<All together checked layers> path is missing and the writing process was interrupted.\r\n"
-                   "Click Browse... to get file path for the selected item and then retry.",
-                   "Missing File Path", Icon::Warning, Buttons::Ok);
+  ExpectOneWarning("<All together checked layers> path is missing and the writing process was interrupted.\r\n"
+                   "Click Browse... to get file path for the selected item and then retry.");
   EXPECT_EQ(view->events, Strings{"select 3"});
 }
 
@@ -144,8 +134,7 @@ TEST_F(SaveManagerTest, SavingEachLayerClearsItsStarAndCheckAndReadsBackTheSame)
   model->Save();
   EXPECT_TRUE(prompter.messages.empty());
   EXPECT_EQ(Rows(), "0* 1 | a 3 | b 1 | <All together checked layers> 0");
-  EXPECT_TRUE(Named("0").modified);
-  EXPECT_FALSE(Named("a").modified || Named("b").modified);
+  EXPECT_EQ(std::tuple(Named("0").modified, Named("a").modified, Named("b").modified), std::tuple(true, false, false));
   EXPECT_EQ(view->events, (Strings{"label Writing progress:", "show", "range 1", "range 3", "label Writing progress: a",
                                    "range 3", "at 1", "at 2", "at 3", "range 1", "label Writing progress: b",
                                    "range 1", "at 1", "hide"}));

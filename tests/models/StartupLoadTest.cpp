@@ -47,18 +47,15 @@ struct StartupLoadTest : ::testing::Test {
 
   bool Load() { return LoadDictionaryAtStartup(store, settings, chooser, prompter, runner); }
   void Change() { ChangeDictionary(settings, chooser, prompter); }
-  void ExpectLoaded() {
-    EXPECT_EQ(store.GroupCount(), 1);
-    EXPECT_EQ(store.version, "9.1.0");
-  }
+  void ExpectLoaded() { EXPECT_EQ(std::tuple(store.GroupCount(), store.version), std::tuple(1, "9.1.0")); }
+  // Every message is an OK box captioned "Verdanto".
   void ExpectMessages(const std::vector<std::pair<std::string, Icon>>& expected) {
-    ASSERT_EQ(prompter.messages.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-      EXPECT_EQ(prompter.messages[i].text, expected[i].first);
-      EXPECT_EQ(prompter.messages[i].icon, expected[i].second) << expected[i].first;
-      EXPECT_EQ(prompter.messages[i].caption, "Verdanto");
-      EXPECT_EQ(prompter.messages[i].buttons, Buttons::Ok);
+    std::vector<std::pair<std::string, Icon>> shown;
+    for (const RecordedMessage& m : prompter.messages) {
+      shown.emplace_back(m.text, m.icon);
+      EXPECT_EQ(std::tuple(m.caption, m.buttons), std::tuple("Verdanto", Buttons::Ok)) << m.text;
     }
+    EXPECT_EQ(shown, expected);
   }
   std::string Recorded(const std::string& path) const { return "[IDD PATH]\r\n" + path; }
 };
@@ -68,10 +65,8 @@ TEST_F(StartupLoadTest, RecordedDictionaryLoadsWithoutAsking) {
   folder.Write("Verdanto.ini", text);
   ASSERT_TRUE(Load());
   ExpectLoaded();
-  EXPECT_TRUE(prompter.messages.empty());
-  EXPECT_TRUE(chooser.requests.empty());
-  EXPECT_EQ(runner.requests.size(), 1u);
-  EXPECT_EQ(TempFolder::Read(settings), text);
+  EXPECT_EQ(std::tuple(prompter.messages.size(), chooser.requests.size(), runner.requests.size(), TempFolder::Read(settings)),
+            std::tuple(0u, 0u, 1u, text));
   ASSERT_TRUE(Load());  // a second load starts from an empty store
   EXPECT_EQ(store.GroupCount(), 1);
 }
@@ -106,24 +101,22 @@ TEST_F(StartupLoadTest, FaultsAskForTheDictionary) {
     ExpectLoaded();
     ExpectMessages({{c.message, c.icon}});
     ASSERT_EQ(chooser.requests.size(), 1u);
-    EXPECT_EQ(chooser.requests[0].filter, "EnergyPlus IDD (Energy+.idd)|Energy+.idd||");
-    EXPECT_EQ(TempFolder::Read(settings), Recorded(goodIdd));
+    EXPECT_EQ(std::tuple(chooser.requests[0].filter, TempFolder::Read(settings)),
+              std::tuple("EnergyPlus IDD (Energy+.idd)|Energy+.idd||", Recorded(goodIdd)));
   }
 }
 
 // A failed dictionary brings the dialog back as often as needed; each choice is
 // recorded before it is loaded, so the last one stays even when the user gives up.
 TEST_F(StartupLoadTest, AsksAgainUntilADictionaryLoadsOrTheUserGivesUp) {
-  EXPECT_FALSE(Load());  // cancelled at once
-  EXPECT_TRUE(runner.requests.empty());
-  EXPECT_EQ(TempFolder::Read(settings), "");  // created, nothing recorded
+  EXPECT_FALSE(Load());  // cancelled at once: the settings file is created, nothing recorded
+  EXPECT_EQ(std::tuple(runner.requests.size(), std::filesystem::exists(settings), TempFolder::Read(settings)),
+            std::tuple(0u, true, ""));
 
   chooser.answers = {badIdd, badIdd, std::nullopt};
   EXPECT_FALSE(Load());
-  EXPECT_EQ(runner.requests.size(), 2u);
-  EXPECT_EQ(chooser.requests.size(), 4u);
-  EXPECT_EQ(store.GroupCount(), 0);
-  EXPECT_EQ(TempFolder::Read(settings), Recorded(badIdd));
+  EXPECT_EQ(std::tuple(runner.requests.size(), chooser.requests.size(), store.GroupCount(), TempFolder::Read(settings)),
+            std::tuple(2u, 4u, 0, Recorded(badIdd)));
 
   chooser.answers = {badIdd, goodIdd};
   EXPECT_TRUE(Load());
@@ -149,14 +142,12 @@ TEST_F(StartupLoadTest, ChangeRecordsTheNewPathForTheNextStartUnlessCancelled) {
   const std::string text = Recorded(goodIdd) + "\r\nold trailer";
   folder.Write("Verdanto.ini", text);
   Change();  // cancelled
-  EXPECT_EQ(TempFolder::Read(settings), text);
-  EXPECT_TRUE(prompter.messages.empty());
+  EXPECT_EQ(std::tuple(TempFolder::Read(settings), prompter.messages.size()), std::tuple(text, 0u));
   chooser.answers = {"/elsewhere/V9.idd"};
   Change();
   ASSERT_EQ(chooser.requests.size(), 2u);
-  EXPECT_EQ(chooser.requests[1].filter, "Energy+.idd (*.idd)|*.idd||");
-  EXPECT_EQ(chooser.requests[1].initialName, goodIdd);
-  EXPECT_EQ(TempFolder::Read(settings), Recorded("/elsewhere/V9.idd"));
+  EXPECT_EQ(std::tuple(chooser.requests[1].filter, chooser.requests[1].initialName, TempFolder::Read(settings)),
+            std::tuple("Energy+.idd (*.idd)|*.idd||", goodIdd, Recorded("/elsewhere/V9.idd")));
   ExpectMessages({{"New dictionary will be available on next startup.", Icon::Exclamation}});
   EXPECT_TRUE(runner.requests.empty());  // nothing is loaded now
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/qt/WithMainDialog.h"
+#include "tests/support/ScriptedDocument.h"
 #include "ui/qt/ClassTreeModel.h"
 #include "ui/qt/LayerImages.h"
 #include "ui/qt/LayersBox.h"
@@ -246,6 +247,29 @@ TEST_F(MainDialog, OpenAllExpandsEveryClassAndCloseAllKeepsTheSelectionShown) {
   MainChild<QAction>("closeAllAction")->trigger();
   EXPECT_FALSE(tree->isExpanded(TreeIndex({0})));
   EXPECT_EQ(Current(), "<Object 3> \"Z3\"");
+}
+
+// "&Select..." is enabled for surface classes and minimises the window while the host's command line asks.
+TEST_F(WithMainDialog, SelectMakesASurfaceWhileTheWindowIsMinimised) {
+  auto* select = MainChild<QPushButton>("selectButton");
+  MainChild<QTreeView>("classTree")->setCurrentIndex(TreeIndex({1, 2}));  // Zones, Surface: three triples
+  ASSERT_TRUE(select->isEnabled());
+
+  ScriptedDocument document;
+  host.activeDocument = &document;
+  const EntityId line = document.AddPiece({0, 0, 0}, {1, 0, 0});
+  host.script.picks = {line, document.AddRegion({{0, 0, 0}, {2, 0, 0}, {0, 1.5, 0}}, {0, 0, 1})};
+  host.script.answers = {"No", "", "", "Roof"};
+  bool minimisedWhileAsked = false;
+  host.script.echo = [&](std::string_view) { minimisedWhileAsked = main->isMinimized(); };  // the line is refused
+  select->click();
+
+  EXPECT_TRUE(minimisedWhileAsked);
+  EXPECT_FALSE(main->isMinimized());
+  EXPECT_EQ(TreeChildren({1, 2}), QStringList{"<Object 1> \"Roof\""});
+  EXPECT_EQ(DetailColumn(4), (QStringList{"Roof", "3", "0", "0", "0", "2", "0", "0", "0", "1.5", "0"}));
+  EXPECT_EQ(main->KeepFocus(), 1);
+  EXPECT_TRUE(host.Balanced());
 }
 
 }  // namespace

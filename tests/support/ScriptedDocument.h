@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/HostDocument.h"
@@ -52,21 +53,17 @@ class ScriptedDocument final : public HostDocument {
     ScriptedEntity region;
     region.kind = "AcDbRegion";
     region.normal = normal;
-    for (const auto& loop : loops) {
+    for (const auto& loop : loops)
       for (std::size_t k = 0; k < loop.size(); ++k)
         region.pieces.push_back(AddPiece(loop[k], loop[(k + 1) % loop.size()]));
-    }
     const std::vector<Vec3>& outer = loops.front();
     const Vec3 axis1 = Normalized(outer[1] - outer[0]);
     region.plane = {outer[0], axis1, Cross(normal, axis1)};
     region.centroid = Centroid(outer, region.plane);
-    region.extents = {outer[0], outer[0]};
-    for (const Vec3& p : outer) {
-      region.extents.min = {std::min(region.extents.min.x, p.x), std::min(region.extents.min.y, p.y),
-                            std::min(region.extents.min.z, p.z)};
-      region.extents.max = {std::max(region.extents.max.x, p.x), std::max(region.extents.max.y, p.y),
-                            std::max(region.extents.max.z, p.z)};
-    }
+    Extents& box = region.extents = {outer[0], outer[0]};
+    for (const Vec3& p : outer)
+      for (double Vec3::*axis : {&Vec3::x, &Vec3::y, &Vec3::z})
+        std::tie(box.min.*axis, box.max.*axis) = std::minmax({box.min.*axis, box.max.*axis, p.*axis});
     return Add(std::move(region));
   }
   EntityId AddRegion(const std::vector<Vec3>& loop, Vec3 normal) {
@@ -75,9 +72,8 @@ class ScriptedDocument final : public HostDocument {
 
   std::vector<TextLabel> Labels() const {
     std::vector<TextLabel> labels;
-    for (const auto& [id, entity] : entities) {
+    for (const auto& [id, entity] : entities)
       if (entity.kind == "AcDbMText") labels.push_back(entity.label);
-    }
     return labels;
   }
 
@@ -101,22 +97,12 @@ class ScriptedDocument final : public HostDocument {
     if (entity == nullptr || entity->kind != "AcDbLine") return std::nullopt;
     return entity->line;
   }
-  std::optional<Vec3> RegionNormal(EntityId id) const override {
-    if (const ScriptedEntity* region = FindRegion(id)) return region->normal;
-    return std::nullopt;
-  }
-  std::optional<Plane> RegionPlane(EntityId id) const override {
-    if (const ScriptedEntity* region = FindRegion(id)) return region->plane;
-    return std::nullopt;
-  }
+  std::optional<Vec3> RegionNormal(EntityId id) const override { return OfRegion(id, &ScriptedEntity::normal); }
+  std::optional<Plane> RegionPlane(EntityId id) const override { return OfRegion(id, &ScriptedEntity::plane); }
   std::optional<PlanePoint> RegionCentroid(EntityId id, const Plane&) const override {
-    if (const ScriptedEntity* region = FindRegion(id)) return region->centroid;
-    return std::nullopt;
+    return OfRegion(id, &ScriptedEntity::centroid);
   }
-  std::optional<Extents> EntityExtents(EntityId id) const override {
-    if (const ScriptedEntity* region = FindRegion(id)) return region->extents;
-    return std::nullopt;
-  }
+  std::optional<Extents> EntityExtents(EntityId id) const override { return OfRegion(id, &ScriptedEntity::extents); }
 
   Vec3 UcsToWorldPoint(Vec3 p) const override { return ucsOrigin + UcsToWorldDirection(p); }
   Vec3 WorldToUcsPoint(Vec3 p) const override { return WorldToUcsDirection(p - ucsOrigin); }
@@ -157,9 +143,10 @@ class ScriptedDocument final : public HostDocument {
     const auto found = entities.find(id);
     return found != entities.end() ? &found->second : nullptr;
   }
-  const ScriptedEntity* FindRegion(EntityId id) const {
+  template <typename T>
+  std::optional<T> OfRegion(EntityId id, T ScriptedEntity::*member) const {
     const ScriptedEntity* entity = Find(id);
-    return entity != nullptr && entity->kind == "AcDbRegion" ? entity : nullptr;
+    return entity != nullptr && entity->kind == "AcDbRegion" ? std::optional<T>(entity->*member) : std::nullopt;
   }
   ScriptedEntity* FindLabel(EntityId id) {
     const auto found = entities.find(id);
