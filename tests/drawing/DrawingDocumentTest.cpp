@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "drawing/DrawingDocument.h"
 #include "drawing/RegionMaking.h"
 #include "tests/drawing/DrawingTestSupport.h"
@@ -37,17 +39,14 @@ TEST_F(DrawingDocumentTest, AnswersWhatARegionIs) {
   const PlanePoint c = *document.RegionCentroid(wall, plane);
   EXPECT_TRUE(Near(plane.origin + c.x * plane.axis1 + c.y * plane.axis2, {2, 0, 1.5}));
   const PlanePoint shifted = *document.RegionCentroid(wall, Plane{{2, 0, 0}, {1, 0, 0}, {0, 0, 1}});
-  EXPECT_NEAR(shifted.x, 0, 1e-12);
-  EXPECT_NEAR(shifted.y, 1.5, 1e-12);
+  EXPECT_TRUE(Near({shifted.x, shifted.y, 0}, {0, 1.5, 0}));
   EXPECT_TRUE(Near(document.EntityExtents(wall)->max, {4, 0, 3}));
 }
 
 TEST_F(DrawingDocumentTest, AnswersNothingForOtherEntities) {
   const EntityId circle = DrawingDocument::IdOf(OnLayer(drawing, "Circle")->handle);
   EXPECT_EQ(document.EntityKind(circle), "AcDbCircle");
-  EXPECT_FALSE(document.Explode(circle));
-  EXPECT_FALSE(document.RegionNormal(circle));
-  EXPECT_FALSE(document.LineEnds(circle));
+  EXPECT_FALSE(document.Explode(circle) || document.RegionNormal(circle) || document.LineEnds(circle));
   EXPECT_EQ(document.EntityKind(0xABCDEF), "");
   EXPECT_FALSE(document.EntityExtents(0xABCDEF));
 }
@@ -66,9 +65,7 @@ TEST_F(DrawingDocumentTest, KeepsLabelsInTheDrawing) {
   EXPECT_TRUE(document.SetLabelContents(*id, "outside"));
   EXPECT_TRUE(document.PlaceLabel(*id, {0, -1, 0}, {1, 0, 0}, {2, 0, 1.5}));
   const MText& text = std::get<MText>(drawing.entities().back().geometry);
-  EXPECT_EQ(text.contents, "outside");
-  EXPECT_EQ(text.attachment, kAttachMiddleCenter);
-  EXPECT_EQ(text.colorIndex, 1);
+  EXPECT_EQ(std::tuple(text.contents, text.attachment, text.colorIndex), std::tuple("outside", kAttachMiddleCenter, 1));
   EXPECT_TRUE(Near(text.location, {2, 0, 1.5}));
   EXPECT_FALSE(document.SetLabelContents(wall, "not a label"));
   EXPECT_TRUE(document.Erase(*id));

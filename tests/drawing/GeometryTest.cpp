@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
 #include "drawing/Geometry.h"
 #include "drawing/Pick.h"
@@ -14,23 +16,17 @@ namespace {
 using testing::Near;
 
 TEST(ArbitraryAxes, FollowTheDxfRule) {
-  const struct {
-    const char* name;
-    Vec3 normal, x, y;
-  } cases[] = {
-      {"Up", {0, 0, 1}, {1, 0, 0}, {0, 1, 0}},
-      {"Down", {0, 0, -1}, {-1, 0, 0}, {0, 1, 0}},
-      {"South", {0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
-      {"East", {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
-      {"NearlyUp", {0.01, 0, 1}, {1 / std::sqrt(1.0001), 0, -0.01 / std::sqrt(1.0001)}, {0, 1, 0}},
+  // The normal, the x and y axes.
+  const std::array<Vec3, 3> cases[] = {
+      {{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}},  {{{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}}}, {{{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}},
+      {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}},  {{{0.01, 0, 1}, {1 / std::sqrt(1.0001), 0, -0.01 / std::sqrt(1.0001)}, {0, 1, 0}}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const PlaneAxes axes = ArbitraryAxes(c.normal);
-    EXPECT_TRUE(Near(axes.x, c.x));
-    EXPECT_TRUE(Near(axes.y, c.y));
+  for (const auto& [normal, x, y] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(normal));
+    const PlaneAxes axes = ArbitraryAxes(normal);
+    EXPECT_TRUE(Near(axes.x, x) && Near(axes.y, y));
     const Vec3 p{1.5, -2, 0.25};
-    EXPECT_TRUE(Near(WorldToOcs(OcsToWorld(p, c.normal), c.normal), p));
+    EXPECT_TRUE(Near(WorldToOcs(OcsToWorld(p, normal), normal), p));
   }
 }
 
@@ -60,11 +56,9 @@ TEST(AreParallel, EitherDirectionButNeverAZeroVector) {
 
 TEST(Extents, OfArcsCoverOnlyTheirSweep) {
   const BoundingBox quarter = EntityExtents(Arc{{5, 5, 0}, 2, 0, std::numbers::pi / 2, {0, 0, 1}});
-  EXPECT_TRUE(Near(quarter.min, {5, 5, 0}));
-  EXPECT_TRUE(Near(quarter.max, {7, 7, 0}));
+  EXPECT_TRUE(Near(quarter.min, {5, 5, 0}) && Near(quarter.max, {7, 7, 0}));
   const BoundingBox upright = EntityExtents(Circle{{0, 0, 0}, 1, {0, -1, 0}});
-  EXPECT_TRUE(Near(upright.min, {-1, 0, -1}));
-  EXPECT_TRUE(Near(upright.max, {1, 0, 1}));
+  EXPECT_TRUE(Near(upright.min, {-1, 0, -1}) && Near(upright.max, {1, 0, 1}));
 }
 
 // A positive bulge is RegionArea.CountsArcEdges' case; a negative one turns clockwise.
@@ -85,20 +79,14 @@ TEST(Pick, FindsTheNearestEdgeWithinTheTolerance) {
   drawing.Add(Face3d{{Vec3{0, 3, 0}, {4, 3, 0}, {4, 3, 3}, {0, 3, 3}}}, "Wall");
   const ViewPlane top;
   const ViewPlane front{{1, 0, 0}, {0, 0, 1}};
-  const struct {
-    const char* name;
-    ViewPlane view;
-    double x, y;
-    const char* layer;  // of the entity picked, or "" for none
-  } cases[] = {
-      {"OnLine", top, 5, 0.1, "Line"},          {"OnCircle", top, 22.3, 0, "Circle"},
-      {"InsideCircle", top, 20, 0, ""},         {"AtLabel", top, 5.2, 5.2, "Label"},
-      {"Nothing", top, 50, 50, ""},             {"WallEdgeFromTop", top, 2, 3.2, "Wall"},
-      {"WallTopFromFront", front, 2, 3.1, "Wall"},
+  // The view, the point picked, the layer of the entity picked ("" for none).
+  const std::tuple<ViewPlane, double, double, const char*> cases[] = {
+      {top, 5, 0.1, "Line"},  {top, 22.3, 0, "Circle"}, {top, 20, 0, ""},          {top, 5.2, 5.2, "Label"},
+      {top, 50, 50, ""},      {top, 2, 3.2, "Wall"},    {front, 2, 3.1, "Wall"},
   };
-  for (const auto& c : cases) {
-    const std::string handle = NearestEntity(drawing, c.view, c.x, c.y, 0.5);
-    EXPECT_EQ(handle.empty() ? "" : drawing.Find(handle)->layer, c.layer) << c.name;
+  for (const auto& [view, x, y, layer] : cases) {
+    const std::string handle = NearestEntity(drawing, view, x, y, 0.5);
+    EXPECT_EQ(handle.empty() ? "" : drawing.Find(handle)->layer, layer) << x << ", " << y;
   }
 }
 
