@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -32,6 +33,15 @@ std::string_view WholeFile::text() const {
   return {data_, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - data_) : size_};
 }
 
+void WholeFile::Release(std::size_t offset) {
+  if (!fileBacked_) return;
+  static const auto kPage = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  const std::size_t end = std::min(offset, size_) / kPage * kPage;
+  if (end <= released_) return;
+  ::madvise(data_ + released_, end - released_, MADV_DONTNEED);  // only advice: a failure costs memory, not data
+  released_ = end;
+}
+
 ReadStatus WholeFile::ReadOpen(int fd, std::uint64_t limit) {
   struct stat info {};
   // A folder opens on Linux but is no file to read.
@@ -46,6 +56,7 @@ ReadStatus WholeFile::ReadOpen(int fd, std::uint64_t limit) {
   if (mapped != MAP_FAILED) {
     data_ = static_cast<char*>(mapped);
     size_ = static_cast<std::size_t>(size);
+    fileBacked_ = true;
     return ReadStatus::Ok;
   }
   void* pages = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);

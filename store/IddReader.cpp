@@ -116,9 +116,11 @@ std::uint16_t LeadingInteger16(std::string_view text) {
 
 class IddParser {
  public:
+  // `file`, when the text is a file's, gets back the pages the parser has passed.
   IddParser(std::string_view text, std::string_view displayName, Dictionary& store, ProgressSink& progress,
-            Prompter& prompter)
-      : text_(text), displayName_(displayName), store_(store), progress_(progress), prompter_(prompter) {}
+            Prompter& prompter, WholeFile* file)
+      : text_(text), displayName_(displayName), store_(store), progress_(progress), prompter_(prompter),
+        file_(file) {}
 
   bool Run();
 
@@ -164,6 +166,7 @@ class IddParser {
   Dictionary& store_;
   ProgressSink& progress_;
   Prompter& prompter_;
+  WholeFile* file_;
 
   std::optional<std::uint16_t> group_;
   std::optional<std::uint16_t> classNo_;
@@ -294,6 +297,7 @@ void IddParser::ReportProgress(std::size_t nextLine) {
   if (step_ * text_.size() / 100 < nextLine) {
     progress_.SetPosition(static_cast<std::uint32_t>(nextLine));
     ++step_;
+    if (file_) file_->Release(nextLine);
   }
 }
 
@@ -522,15 +526,22 @@ void IddParser::DropEmptyClassAndGroup() {
 
 }  // namespace
 
-bool LoadDictionaryText(std::string_view text, std::string_view displayName, Dictionary& store,
-                        ProgressSink& progress, Prompter& prompter) {
+namespace {
+bool LoadText(std::string_view text, std::string_view displayName, Dictionary& store, ProgressSink& progress,
+              Prompter& prompter, WholeFile* file) {
   store.Clear();
   if (text.size() > kMaxFileSize) {
     prompter.Show(Format("Unable to load %s.", std::string(displayName).c_str()), kAppCaption, Icon::Error,
                   Buttons::Ok);
     return false;
   }
-  return IddParser(text, displayName, store, progress, prompter).Run();
+  return IddParser(text, displayName, store, progress, prompter, file).Run();
+}
+}  // namespace
+
+bool LoadDictionaryText(std::string_view text, std::string_view displayName, Dictionary& store,
+                        ProgressSink& progress, Prompter& prompter) {
+  return LoadText(text, displayName, store, progress, prompter, nullptr);
 }
 
 bool LoadDictionary(const std::string& path, Dictionary& store, ProgressSink& progress, Prompter& prompter) {
@@ -543,7 +554,7 @@ bool LoadDictionary(const std::string& path, Dictionary& store, ProgressSink& pr
     prompter.Show(Format(format, path.c_str()), kAppCaption, Icon::Error, Buttons::Ok);
     return false;
   }
-  return LoadDictionaryText(file.text(), path, store, progress, prompter);
+  return LoadText(file.text(), path, store, progress, prompter, &file);
 }
 
 }  // namespace verdanto

@@ -43,9 +43,10 @@ enum class Fault { UnknownClass, TooManyFields, TooManyObjects };
 // and ";" and searches again only when the cursor has passed them.
 class IdfParser {
  public:
+  // `file`, when the text is a file's, gets back the pages the parser has passed.
   IdfParser(std::string_view text, std::string_view name, Dictionary& store, ProgressSink& progress,
-            Prompter& prompter)
-      : text_(text), name_(name), store_(store), progress_(progress), prompter_(prompter) {}
+            Prompter& prompter, WholeFile* file)
+      : text_(text), name_(name), store_(store), progress_(progress), prompter_(prompter), file_(file) {}
 
   void Run() {
     progress_.SetRange(ProgressValue(text_.size()));
@@ -68,6 +69,7 @@ class IdfParser {
       if (step_ * text_.size() / 100 < next) {
         progress_.SetPosition(ProgressValue(next));
         ++step_;
+        if (file_) file_->Release(cursor);
       }
       cursor = next;
     }
@@ -286,6 +288,7 @@ class IdfParser {
   Dictionary& store_;
   ProgressSink& progress_;
   Prompter& prompter_;
+  WholeFile* file_;
 
   std::size_t bang_ = 0, comma_ = 0, semicolon_ = 0;  // next delimiter positions
   std::size_t line_ = 0;
@@ -315,9 +318,9 @@ class IdfParser {
 // A read that fails part-way takes back every object it added (they alone carry
 // layer id 0), so that no later open hands them to its own layer.
 bool ParseOrUndo(std::string_view text, std::string_view name, Dictionary& store, ProgressSink& progress,
-                 Prompter& prompter) {
+                 Prompter& prompter, WholeFile* file = nullptr) {
   try {
-    IdfParser(text, name, store, progress, prompter).Run();
+    IdfParser(text, name, store, progress, prompter, file).Run();
     return true;
   } catch (const std::bad_alloc&) {
     store.DeleteLayerObjects(0);
@@ -344,7 +347,7 @@ bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& pro
     return false;
   }
   if (RefuseUtf16(file.text(), path, prompter)) return false;
-  return ParseOrUndo(file.text(), path, store, progress, prompter);
+  return ParseOrUndo(file.text(), path, store, progress, prompter, &file);
 }
 
 }  // namespace verdanto
