@@ -47,13 +47,12 @@ struct FieldDialog : ::testing::Test, SurfaceFields {
 TEST_F(FieldDialog, StoresOnlyAfterYesAndEnterInTheCommentIsANewLine) {
   Value(kTilt) = FieldValue{"30", "old"};
   const auto dialog = Open(kTilt);
-  EXPECT_EQ(dialog->windowTitle(), "N1 - Tilt");
   auto* value = Child<QComboBox>(*dialog, "valueBox");
   auto* comment = Child<QPlainTextEdit>(*dialog, "commentBox");
   auto* properties = Child<QTableWidget>(*dialog, "propertiesList");
-  EXPECT_EQ(value->currentText(), "30");
-  EXPECT_FALSE(Child<QRadioButton>(*dialog, "onlyOnRadio")->isEnabled());
-  EXPECT_EQ(properties->item(2, 0)->text() + properties->item(2, 1)->text(), "Value <=180");
+  EXPECT_EQ(std::tuple(dialog->windowTitle(), value->currentText(), Child<QRadioButton>(*dialog, "onlyOnRadio")->isEnabled(),
+                       properties->item(2, 0)->text() + properties->item(2, 1)->text()),
+            std::tuple("N1 - Tilt", "30", false, "Value <=180"));
 
   Type(*value, "200");
   comment->selectAll();
@@ -62,21 +61,20 @@ TEST_F(FieldDialog, StoresOnlyAfterYesAndEnterInTheCommentIsANewLine) {
   QTest::keyClicks(comment, "roof");
   EXPECT_TRUE(dialog->isVisible());
   prompter.script = {Answer::No, Answer::Yes};
-  Click(*dialog, "okButton");
-  EXPECT_TRUE(dialog->isVisible());  // No: the window stays, nothing is stored
-  EXPECT_EQ(Value(kTilt).value, "30");
+  Click(*dialog, "okButton");  // No: the window stays, nothing is stored
+  EXPECT_EQ(std::tuple(dialog->isVisible(), Value(kTilt).value.str()), std::tuple(true, "30"));
   QTest::keyClick(value->lineEdit(), Qt::Key_Return);  // Enter in the value box is OK
   EXPECT_EQ(std::tuple(dialog->isVisible(), dialog->result()), std::tuple(false, int{QDialog::Accepted}));
-  EXPECT_EQ(std::tuple(Value(kTilt).value.str(), Value(kTilt).comment.str()), std::tuple("200", "steep\r\nroof"));
-  EXPECT_EQ(prompter.messages.size(), 2u);
+  EXPECT_EQ(std::tuple(Value(kTilt).value.str(), Value(kTilt).comment.str(), prompter.messages.size()),
+            std::tuple("200", "steep\r\nroof", 2u));
 }
 
 TEST_F(FieldDialog, UntouchedAndPickedTextsKeepTheirBytes) {
   store.GetValue(g, zone, 0, 1).value = "S\xFC" "d";  // Windows-1252, not UTF-8
   Value(kName) = FieldValue{"Caf\xE9", "d\xE9j\xE0\r\nvu"};
   auto dialog = Open(kName);
-  EXPECT_EQ(Child<QComboBox>(*dialog, "valueBox")->currentText(), QString::fromUtf8("Café"));
-  EXPECT_EQ(Child<QPlainTextEdit>(*dialog, "commentBox")->toPlainText(), QString::fromUtf8("déjà\nvu"));
+  EXPECT_EQ(std::tuple(Child<QComboBox>(*dialog, "valueBox")->currentText(), Child<QPlainTextEdit>(*dialog, "commentBox")->toPlainText()),
+            std::tuple(QString::fromUtf8("Café"), QString::fromUtf8("déjà\nvu")));
   dialog->accept();
   EXPECT_EQ(std::tuple(Value(kName).value.str(), Value(kName).comment.str()), std::tuple("Caf\xE9", "d\xE9j\xE0\r\nvu"));
 
@@ -91,14 +89,13 @@ TEST_F(FieldDialog, UntouchedAndPickedTextsKeepTheirBytes) {
 TEST_F(FieldDialog, TheFilterRefillsTheNamesKeepsTheTextAndIsHandedBackOnCancel) {
   const auto dialog = Open(kZoneName);
   auto* value = Child<QComboBox>(*dialog, "valueBox");
-  EXPECT_TRUE(Child<QRadioButton>(*dialog, "onlyCurrentRadio")->isChecked());
-  EXPECT_EQ(value->count(), 1);
+  EXPECT_EQ(std::tuple(Child<QRadioButton>(*dialog, "onlyCurrentRadio")->isChecked(), value->count()), std::tuple(true, 1));
   Type(*value, "south");
   Click(*dialog, "onlyOnRadio");
   EXPECT_EQ(std::tuple(value->count(), value->currentText(), value->currentIndex()), std::tuple(2, "south", 1));
   QTest::keyClick(dialog.get(), Qt::Key_Escape);
-  EXPECT_EQ(std::tuple(dialog->result(), dialog->Filter()), std::tuple(int{QDialog::Rejected}, LayerFilter::OnlyOn));
-  EXPECT_EQ(Value(kZoneName).value, "");
+  EXPECT_EQ(std::tuple(dialog->result(), dialog->Filter(), Value(kZoneName).value.str()),
+            std::tuple(int{QDialog::Rejected}, LayerFilter::OnlyOn, ""));
 }
 
 // Only Keep new hands a value back; Escape, Cancel and the close box change nothing.
@@ -136,9 +133,8 @@ TEST_F(FieldDialog, TheConversionWindowHandsBackTheNewValueOnlyOnKeepNew) {
       EXPECT_EQ(host.resourceStack.size(), 1u);
       c.end(window);
     });
-    Click(*dialog, "convertButton");
-    EXPECT_EQ(std::tuple(shown, value->currentText()), std::tuple(1, c.expected));
-    EXPECT_EQ(Value(kTemperature).value, "");  // stored only on OK
+    Click(*dialog, "convertButton");  // stored only on OK
+    EXPECT_EQ(std::tuple(shown, value->currentText(), Value(kTemperature).value.str()), std::tuple(1, c.expected, ""));
   }
   EXPECT_TRUE(host.Balanced());
 }
@@ -148,11 +144,9 @@ TEST_F(FieldDialog, PropertyNamesFitTheirColumnInTheWindowsFont) {
   const auto dialog = Open(kTilt);
   auto* properties = Child<QTableWidget>(*dialog, "propertiesList");
   const int margins = 2 * (properties->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-  for (const char* name : {"Autocalculatable", "Required field", "Retaincase"}) {
+  for (const char* name : {"Autocalculatable", "Required field", "Retaincase"})
     EXPECT_GE(properties->horizontalHeader()->sectionSize(0),
-              properties->fontMetrics().horizontalAdvance(QString::fromLatin1(name)) + margins)
-        << name;
-  }
+              properties->fontMetrics().horizontalAdvance(QString::fromLatin1(name)) + margins) << name;
 }
 
 // The main window opens the editor on a click in the value column.
@@ -178,10 +172,8 @@ TEST_F(WithMainDialog, AClickInTheValueColumnEditsTheFieldAndOkRenamesTheTreeIte
     Click(editor, "okButton");
   });
   clickValue(0);
-  EXPECT_EQ(DetailColumn(4), (QStringList{"Lobby", "1"}));
-  EXPECT_EQ(TreeChildren({1, 0}), (QStringList{"<Object 1> \"Lobby\"", "<Object 2> \"Z2\""}));
-  EXPECT_TRUE(zone1.modified);
-  EXPECT_TRUE(host.Balanced());
+  EXPECT_EQ(DetailColumn(4) + TreeChildren({1, 0}), (QStringList{"Lobby", "1", "<Object 1> \"Lobby\"", "<Object 2> \"Z2\""}));
+  EXPECT_EQ(std::tuple(zone1.modified, host.Balanced()), std::tuple(true, true));
 }
 
 }  // namespace

@@ -86,10 +86,8 @@ struct LayerManagerDialogTest : ::testing::Test, FiveLayers {
 };
 
 TEST_F(LayerManagerDialogTest, DrawsTheLayersAndItsButtonsFollowTheSelection) {
-  EXPECT_EQ(std::tuple(dialog.windowTitle(), CurrentLabel()), std::tuple("Layer Manager", "Current Layer: 0"));
-  EXPECT_EQ(Column(*list, 0), (QStringList{"0", "a", "b", "c", "d"}));
-  EXPECT_EQ(Column(*list, 1), (QStringList{"0", "0", "2", "1", "0"}));
-  EXPECT_TRUE(ShowsLamp(0, kLampOnImage));
+  EXPECT_EQ(std::tuple(dialog.windowTitle(), CurrentLabel(), Column(*list, 0) + Column(*list, 1), ShowsLamp(0, kLampOnImage)),
+            std::tuple("Layer Manager", "Current Layer: 0", QStringList{"0", "a", "b", "c", "d", "0", "0", "2", "1", "0"}, true));
   EXPECT_EQ(std::tuple(SelectedRows(), Enabled()), std::tuple(std::vector<int>{0}, "add delete current"));
   ClickRow(*list, 1);
   ClickRow(*list, 2, Qt::ControlModifier);
@@ -109,32 +107,29 @@ TEST_F(LayerManagerDialogTest, DrawsTheLayersAndItsButtonsFollowTheSelection) {
 
 TEST_F(LayerManagerDialogTest, RenamingInPlaceMovesTheRowKeepsItSelectedAndRenewsTheCurrentLabel) {
   ClickRow(*list, 1);
-  RenameInPlace(*list, 1, "B");
-  EXPECT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(Column(*list, 0), (QStringList{"0", "a", "b", "c", "d"}));  // the refused name does not stay in the row
+  RenameInPlace(*list, 1, "B");  // the refused name does not stay in the row
+  EXPECT_EQ(std::tuple(prompter.messages.size(), Column(*list, 0)), std::tuple(1u, QStringList{"0", "a", "b", "c", "d"}));
   RenameInPlace(*list, 1, "z");
-  EXPECT_EQ(Column(*list, 0), (QStringList{"0", "b", "c", "d", "z"}));
-  EXPECT_EQ(std::tuple(SelectedRows(), list->currentRow()), std::tuple(std::vector<int>{4}, 4));
+  EXPECT_EQ(std::tuple(Column(*list, 0), SelectedRows(), list->currentRow()),
+            std::tuple(QStringList{"0", "b", "c", "d", "z"}, std::vector<int>{4}, 4));
   ClickRow(*list, 1);
   Click(dialog, "currentButton");
-  RenameInPlace(*list, 1, "Attic");
-  EXPECT_EQ(CurrentLabel(), "Current Layer: Attic");
-  EXPECT_EQ(Column(*list, 0), (QStringList{"0", "Attic", "c", "d", "z"}));  // sorted without regard to case
+  RenameInPlace(*list, 1, "Attic");  // sorted without regard to case
+  EXPECT_EQ(std::tuple(CurrentLabel(), Column(*list, 0)),
+            std::tuple("Current Layer: Attic", QStringList{"0", "Attic", "c", "d", "z"}));
 }
 
 TEST_F(LayerManagerDialogTest, ALampSwitchesOnceAndADoubleClickMakesTheLayerCurrent) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, At(*list, 0, true));  // the current layer: off, still current
-  EXPECT_EQ(std::tuple(layers.IsLayerOn(0), layers.CurrentLayer(), SelectedRows()),
-            std::tuple(false, 0, std::vector<int>{0}));
-  EXPECT_TRUE(ShowsLamp(0, kLampOffImage));
+  EXPECT_EQ(std::tuple(layers.IsLayerOn(0), layers.CurrentLayer(), SelectedRows(), ShowsLamp(0, kLampOffImage)),
+            std::tuple(false, 0, std::vector<int>{0}, true));
   DoubleClick(*list, 3, true);  // on the lamp: switched once, and current
   EXPECT_EQ(std::tuple(layers.IsLayerOn(3), layers.CurrentLayer(), CurrentLabel()),
             std::tuple(false, 3, "Current Layer: c"));
   DoubleClick(*list, 1, false);
   EXPECT_EQ(CurrentLabel(), "Current Layer: a");
   QTest::keyClick(list, Qt::Key_Escape);  // the change is made already: Escape keeps it
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(layers.CurrentLayer(), 1);
+  EXPECT_EQ(std::tuple(dialog.isVisible(), layers.CurrentLayer()), std::tuple(false, 1));
 }
 
 TEST_F(WithMainDialog, TheLayerManagersChangesReachTheClassTreeAndTheLayersBox) {
@@ -152,17 +147,14 @@ TEST_F(WithMainDialog, TheLayerManagersChangesReachTheClassTreeAndTheLayersBox) 
     Click(window, "mergeDownButton");
     Click(window, "okButton");
   });
-  Click(*main, "addLayerButton");
-  EXPECT_EQ(depth, 1u);
-  EXPECT_TRUE(TreeChildren({1, 0}).isEmpty()) << "the objects went to a layer that is off";
+  Click(*main, "addLayerButton");  // the objects went to a layer that is off
   auto* box = MainChild<QComboBox>("layersBox");
-  EXPECT_EQ(std::tuple(box->count(), box->itemText(2)), std::tuple(3, "Zz"));
+  EXPECT_EQ(std::tuple(depth, TreeChildren({1, 0}).size(), box->count(), box->itemText(2)), std::tuple(1u, 0, 3, "Zz"));
 
   QString title;  // the menu command opens it too
   WhenModalShown([&](QWidget& window) { title = window.windowTitle(); });
   MainChild<QAction>("layerManagerAction")->trigger();
-  EXPECT_EQ(title, "Layer Manager");
-  EXPECT_TRUE(host.Balanced());
+  EXPECT_EQ(std::tuple(title, host.Balanced()), std::tuple("Layer Manager", true));
 }
 
 }  // namespace

@@ -52,9 +52,8 @@ TEST_F(SaveManagerDialogTest, ControlsReachTheModelAndTheWindowFollowsIt) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, column)).center());
   };
   auto* bar = Child<QProgressBar>(dialog, "progressBar");
-  EXPECT_EQ(rows(), (QStringList{"0 1", "a* 3 [x]", "b* 1 [x]", "<All together checked layers> 4"}));
-  EXPECT_TRUE(Child<QCheckBox>(dialog, "insertCommentsCheck")->isChecked());
-  EXPECT_FALSE(bar->isVisible());
+  EXPECT_EQ(std::tuple(rows(), Child<QCheckBox>(dialog, "insertCommentsCheck")->isChecked(), bar->isVisible()),
+            std::tuple(QStringList{"0 1", "a* 3 [x]", "b* 1 [x]", "<All together checked layers> 4"}, true, false));
 
   const std::string pathA = folder.PathOf("a.idf");
   chooser.answers.push_back(pathA);
@@ -74,11 +73,10 @@ TEST_F(SaveManagerDialogTest, ControlsReachTheModelAndTheWindowFollowsIt) {
   QStringList seen;  // what the user sees behind the message about "b"
   prompter.look = [&] { seen << (bar->isVisible() ? "bar" : "no bar") << Child<QLabel>(dialog, "progressLabel")->text(); };
   Click(dialog, "saveButton");
-  EXPECT_EQ(seen, (QStringList{"bar", "Writing progress: b"}));
-  EXPECT_EQ(prompter.recorder.messages.size(), 1u);
-  EXPECT_EQ(ReadBack(pathA), kLayerA);
-  EXPECT_EQ(rows(), (QStringList{"0 1", "a 3", "b* 1 [x]", "<All together checked layers> 1"}));
-  EXPECT_FALSE(bar->isVisible() || Child<QLabel>(dialog, "progressLabel")->isVisible());
+  EXPECT_EQ(std::tuple(seen, prompter.recorder.messages.size(), ReadBack(pathA)),
+            std::tuple(QStringList{"bar", "Writing progress: b"}, 1u, kLayerA));
+  EXPECT_EQ(std::tuple(rows(), bar->isVisible() || Child<QLabel>(dialog, "progressLabel")->isVisible()),
+            std::tuple(QStringList{"0 1", "a 3", "b* 1 [x]", "<All together checked layers> 1"}, false));
 
   Click(dialog, "insertCommentsCheck");
   QTest::keyClick(list, Qt::Key_Return);  // Enter acts as OK
