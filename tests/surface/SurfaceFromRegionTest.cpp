@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/Text.h"
 #include "support/ScriptedDocument.h"
 #include "surface/AnswerScript.h"
@@ -34,56 +36,43 @@ struct Dialogue {
   }
 };
 
-struct VertexCase {
-  const char* name;
-  Loop loop;
-  Vec3 normal;
-  Answers answers;
-  std::vector<Vec3> vertices;  // as written: user coordinates, vertex 1 first
-  std::int32_t order = 1;      // the entry order kept afterwards
-  std::int32_t corner = 0;
-  Vec3 ucsOrigin{};
-  friend void PrintTo(const VertexCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class SurfaceVertices : public ::testing::TestWithParam<VertexCase> {};
-
-TEST_P(SurfaceVertices, FollowTheAnswers) {
-  const VertexCase& c = GetParam();
-  Dialogue dialogue;
-  dialogue.document.ucsOrigin = c.ucsOrigin;
-  const SurfaceResult result = dialogue.Run({dialogue.document.AddRegion(c.loop, c.normal)}, c.answers);
-  ASSERT_TRUE(result.accepted) << dialogue.commandLine.transcript;
-  EXPECT_EQ(result.vertices, c.vertices);
-  EXPECT_EQ(dialogue.settings.vertexEntryOrder, c.order);
-  EXPECT_EQ(dialogue.settings.startingCorner, c.corner);
+// The vertices as written (user coordinates, vertex 1 first) and the entry order and
+// starting corner kept afterwards. Seen from below, the rectangle's lower left
+// corner is (2, 0) and counter-clockwise runs towards x = 0.
+TEST(SurfaceVertices, FollowTheAnswers) {
+  const Loop east = {{5, 0, 0}, {5, 3, 0}, {5, 3, 2.5}, {5, 0, 2.5}};
+  const struct {
+    Loop loop;
+    Vec3 normal;
+    Answers answers;
+    Loop vertices;
+    std::int32_t order = 1, corner = 0;
+    Vec3 ucsOrigin{};
+  } cases[] = {
+      {kRectangle, kUp, {"No", "", "", ""}, kRectangle},
+      {{kRectangle[0], kRectangle[3], kRectangle[2], kRectangle[1]}, kUp, {"", "", "", ""}, kRectangle},
+      {kRectangle, kUp, {"Yes", "", "", ""}, {{2, 0, 0}, {0, 0, 0}, {0, 1.5, 0}, {2, 1.5, 0}}},
+      {kRectangle, kUp, {"No", "cw", "", ""}, {{0, 0, 0}, {0, 1.5, 0}, {2, 1.5, 0}, {2, 0, 0}}, 0},
+      {kRectangle, kUp, {"No", "CCW", "", ""}, kRectangle},
+      {kRectangle, kUp, {"No", "", "URC", "", ""}, {{2, 1.5, 0}, {0, 1.5, 0}, {0, 0, 0}, {2, 0, 0}}, 1, 3},
+      {kRectangle, kUp, {"No", "", "SForward", "SForward", "SBackward", "", ""},
+       {{2, 0, 0}, {2, 1.5, 0}, {0, 1.5, 0}, {0, 0, 0}}},
+      {kRectangle, kUp, {"No", "", "SForward", "LLC", "", ""}, kRectangle},
+      {kSouthWall, kSouth, {"No", "", "", ""}, kSouthWall},
+      {{kSouthWall[0], kSouthWall[3], kSouthWall[2], kSouthWall[1]}, kSouth, {"No", "", "", ""}, kSouthWall},
+      {east, {1, 0, 0}, {"No", "", "", ""}, east},
+      {kRectangle, kUp, {"No", "", "", ""}, {{-10, 0, 0}, {-8, 0, 0}, {-8, 1.5, 0}, {-10, 1.5, 0}}, 1, 0, {10, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    Dialogue dialogue;
+    dialogue.document.ucsOrigin = c.ucsOrigin;
+    const SurfaceResult result = dialogue.Run({dialogue.document.AddRegion(c.loop, c.normal)}, c.answers);
+    SCOPED_TRACE(dialogue.commandLine.transcript);
+    ASSERT_TRUE(result.accepted);
+    EXPECT_EQ(result.vertices, c.vertices);
+    EXPECT_EQ(std::tuple(dialogue.settings.vertexEntryOrder, dialogue.settings.startingCorner), std::tuple(c.order, c.corner));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SurfaceVertices,
-    ::testing::Values(
-        VertexCase{"RectangleInXY", kRectangle, kUp, {"No", "", "", ""}, kRectangle},
-        VertexCase{"RectangleDrawnClockwise", {kRectangle[0], kRectangle[3], kRectangle[2], kRectangle[1]}, kUp,
-                   {"", "", "", ""}, kRectangle},
-        // Seen from below the lower left corner is (2, 0) and counter-clockwise runs towards x = 0.
-        VertexCase{"RectangleFlipped", kRectangle, kUp, {"Yes", "", "", ""},
-                   {{2, 0, 0}, {0, 0, 0}, {0, 1.5, 0}, {2, 1.5, 0}}},
-        VertexCase{"RectangleClockwise", kRectangle, kUp, {"No", "cw", "", ""},
-                   {{0, 0, 0}, {0, 1.5, 0}, {2, 1.5, 0}, {2, 0, 0}}, 0},
-        VertexCase{"SameOrderChangesNothing", kRectangle, kUp, {"No", "CCW", "", ""}, kRectangle},
-        VertexCase{"RectangleFromUpperRight", kRectangle, kUp, {"No", "", "URC", "", ""},
-                   {{2, 1.5, 0}, {0, 1.5, 0}, {0, 0, 0}, {2, 0, 0}}, 1, 3},
-        VertexCase{"ShiftedForwardTwiceBackOnce", kRectangle, kUp, {"No", "", "SForward", "SForward", "SBackward", "", ""},
-                   {{2, 0, 0}, {2, 1.5, 0}, {0, 1.5, 0}, {0, 0, 0}}},
-        VertexCase{"SameCornerAfterShiftResets", kRectangle, kUp, {"No", "", "SForward", "LLC", "", ""}, kRectangle},
-        VertexCase{"SouthWall", kSouthWall, kSouth, {"No", "", "", ""}, kSouthWall},
-        VertexCase{"SouthWallDrawnBackwards", {kSouthWall[0], kSouthWall[3], kSouthWall[2], kSouthWall[1]}, kSouth,
-                   {"No", "", "", ""}, kSouthWall},
-        VertexCase{"EastWall", {{5, 0, 0}, {5, 3, 0}, {5, 3, 2.5}, {5, 0, 2.5}}, {1, 0, 0}, {"No", "", "", ""},
-                   {{5, 0, 0}, {5, 3, 0}, {5, 3, 2.5}, {5, 0, 2.5}}},
-        VertexCase{"InMovedUcs", kRectangle, kUp, {"No", "", "", ""},
-                   {{-10, 0, 0}, {-8, 0, 0}, {-8, 1.5, 0}, {-10, 1.5, 0}}, 1, 0, {10, 0, 0}}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(SurfaceDialogue, AsksItsQuestionsWithTheSettingsInForce) {
   Dialogue dialogue;
@@ -108,14 +97,10 @@ TEST(SurfaceDialogue, LeavesOnlyTheCentreLabel) {
   dialogue.Run({dialogue.document.AddRegion(kSouthWall, kSouth)}, {"No", "", "", "South wall"});
   const auto labels = dialogue.document.Labels();
   ASSERT_EQ(labels.size(), 1u);
-  EXPECT_EQ(labels[0].contents, "South wall");
-  EXPECT_EQ(labels[0].location, (Vec3{2, 0, 1.5}));
-  EXPECT_EQ(labels[0].normal, kSouth);
-  EXPECT_EQ(labels[0].direction, (Vec3{1, 0, 0}));
-  EXPECT_DOUBLE_EQ(labels[0].height, 5.0 / 30);
-  EXPECT_EQ(labels[0].style, "STANDARD");
-  EXPECT_EQ(labels[0].attachment, TextAttachment::MiddleCentre);
-  EXPECT_EQ(labels[0].colorIndex, 1);
+  const TextLabel& l = labels[0];
+  EXPECT_EQ(std::tuple(l.contents, l.location, l.normal, l.direction, l.style, l.attachment, l.colorIndex),
+            std::tuple("South wall", Vec3{2, 0, 1.5}, kSouth, Vec3{1, 0, 0}, "STANDARD", TextAttachment::MiddleCentre, 1));
+  EXPECT_DOUBLE_EQ(l.height, 5.0 / 30);
 
   Dialogue unnamed;
   unnamed.request.asksName = false;
@@ -170,52 +155,43 @@ TEST(SurfaceDialogue, NumberLabelsFollowEveryChoice) {
   EXPECT_EQ(numbersAt(watching.seen[2]), (std::vector<Vec3>{{2, 0, 0}, {2, 1.5, 0}, {0, 1.5, 0}, {0, 0, 0}}));
 }
 
-struct RefusalCase {
-  const char* name;
-  const char* message;
-  friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class RefusedRegion : public ::testing::TestWithParam<RefusalCase> {};
-
 // Each drawing's one candidate entity is refused; the pick is asked again and then cancelled.
-TEST_P(RefusedRegion, SaysWhyAndAsksAgain) {
-  const std::string name = GetParam().name;
-  Dialogue dialogue;
-  testing::ScriptedDocument& document = dialogue.document;
-  EntityId picked = 0x999;
-  if (name == "Hole") {
-    dialogue.request.maxVertices = 10;
-    picked = document.AddRegion({kRectangle, {{0.5, 0.5, 0}, {1, 0.5, 0}, {1, 1, 0}}}, kUp);
-  } else if (name == "Arc") {
-    picked = document.AddRegion(kRectangle, kUp);
-    document.entities[document.entities[picked].pieces[2]].kind = "AcDbArc";
-  } else if (name == "Pentagon") {
-    picked = document.AddRegion({{0, 0, 0}, {2, 0, 0}, {3, 1, 0}, {1, 2, 0}, {-1, 1, 0}}, kUp);
-  } else if (name == "Line") {
-    picked = document.AddPiece({0, 0, 0}, {1, 0, 0});
-  } else if (name == "NoExplode") {
-    picked = document.AddRegion(kRectangle, kUp);
-    document.entities[picked].explodes = false;
+TEST(SurfaceDialogue, RefusedRegionSaysWhyAndAsksAgain) {
+  using Make = EntityId (*)(Dialogue&);
+  const std::pair<Make, const char*> cases[] = {
+      {[](Dialogue& d) {
+         d.request.maxVertices = 10;
+         return d.document.AddRegion({kRectangle, {{0.5, 0.5, 0}, {1, 0.5, 0}, {1, 1, 0}}}, kUp);
+       },
+       "Unable to process this region: multiconnected region."},
+      {[](Dialogue& d) {
+         const EntityId region = d.document.AddRegion(kRectangle, kUp);
+         d.document.entities[d.document.entities[region].pieces[2]].kind = "AcDbArc";
+         return region;
+       },
+       "Unable to process this region: it is composed by entities other than lines."},
+      {[](Dialogue& d) { return d.document.AddRegion({{0, 0, 0}, {2, 0, 0}, {3, 1, 0}, {1, 2, 0}, {-1, 1, 0}}, kUp); },
+       "Unable to process this region: it has 5 vertices (max 4 allowed)."},
+      {[](Dialogue& d) { return d.document.AddPiece({0, 0, 0}, {1, 0, 0}); }, "A region must be selected."},
+      {[](Dialogue&) { return EntityId{0x999}; }, "Unable to process this selection."},
+      {[](Dialogue& d) {
+         const EntityId region = d.document.AddRegion(kRectangle, kUp);
+         d.document.entities[region].explodes = false;
+         return region;
+       },
+       "Unable to process this region: unable to get vertices coordinates."},
+  };
+  for (const auto& [make, message] : cases) {
+    SCOPED_TRACE(message);
+    Dialogue dialogue;
+    const EntityId picked = make(dialogue);
+    EXPECT_FALSE(dialogue.Run({kNoEntity, picked}, {"No", "", "", ""}).accepted);
+    EXPECT_EQ(dialogue.commandLine.transcript,
+              "\nSelect region: 0\nSelect region:" + Handle(picked) + "\n" + message + "\nSelect region:");
+    EXPECT_TRUE(dialogue.document.Labels().empty());
+    EXPECT_EQ(std::tuple(dialogue.document.lockCount, dialogue.commandLine.commandPrompts), std::tuple(0, 1));
   }
-  const SurfaceResult result = dialogue.Run({kNoEntity, picked}, {"No", "", "", ""});
-  EXPECT_FALSE(result.accepted);
-  EXPECT_EQ(dialogue.commandLine.transcript,
-            "\nSelect region: 0\nSelect region:" + Handle(picked) + GetParam().message + "\nSelect region:");
-  EXPECT_TRUE(document.Labels().empty());
-  EXPECT_EQ(document.lockCount, 0);
-  EXPECT_EQ(dialogue.commandLine.commandPrompts, 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RefusedRegion,
-    ::testing::Values(RefusalCase{"Hole", "\nUnable to process this region: multiconnected region."},
-                      RefusalCase{"Arc", "\nUnable to process this region: it is composed by entities other than lines."},
-                      RefusalCase{"Pentagon", "\nUnable to process this region: it has 5 vertices (max 4 allowed)."},
-                      RefusalCase{"Line", "\nA region must be selected."},
-                      RefusalCase{"Unknown", "\nUnable to process this selection."},
-                      RefusalCase{"NoExplode", "\nUnable to process this region: unable to get vertices coordinates."}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(SurfaceDialogue, EscapeAtAnyQuestionErasesTheLabelsAndUnlocks) {
   const Answers upToEscape[] = {{kEsc}, {"No", kEsc}, {"No", "", kEsc}, {"No", "", "", kEsc}};
@@ -224,9 +200,8 @@ TEST(SurfaceDialogue, EscapeAtAnyQuestionErasesTheLabelsAndUnlocks) {
     const SurfaceResult result = dialogue.Run({dialogue.document.AddRegion(kRectangle, kUp)}, answers);
     EXPECT_FALSE(result.accepted) << answers.size();
     EXPECT_TRUE(dialogue.document.Labels().empty()) << answers.size();
-    EXPECT_EQ(dialogue.document.lockCount, 1);
-    EXPECT_EQ(dialogue.document.unlockCount, 1);
-    EXPECT_EQ(dialogue.commandLine.commandPrompts, 1);
+    EXPECT_EQ(std::tuple(dialogue.document.lockCount, dialogue.document.unlockCount, dialogue.commandLine.commandPrompts),
+              std::tuple(1, 1, 1));
   }
 }
 
@@ -238,8 +213,7 @@ TEST(SurfaceDialogue, EndsSilentlyWithoutRoomForLabels) {
   const SurfaceResult result = dialogue.Run({region}, {"No", "", "", ""});
   EXPECT_FALSE(result.accepted);
   EXPECT_EQ(dialogue.commandLine.transcript, "\nSelect region:" + Handle(region));
-  EXPECT_EQ(dialogue.document.lockCount, 0);
-  EXPECT_EQ(dialogue.document.unlockCount, 0);
+  EXPECT_EQ(std::tuple(dialogue.document.lockCount, dialogue.document.unlockCount), std::tuple(0, 0));
 }
 
 }  // namespace

@@ -39,54 +39,37 @@ TEST(ChainCorners, RefusesWhatIsNotOneLoop) {
   EXPECT_EQ(ChainCorners({{{0, 0, 0}, {1, 0, 0}}, {{1, 0, 0}, {0, 0, 0}}}), std::nullopt);
 }
 
-struct CornerCase {
-  const char* name;
-  std::vector<PlanePoint> local;
-  std::size_t llc, lrc, ulc, urc;
-  friend void PrintTo(const CornerCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class StartingCorner : public ::testing::TestWithParam<CornerCase> {};
-
-TEST_P(StartingCorner, FindsTheExpectedIndex) {
-  const CornerCase& c = GetParam();
-  EXPECT_EQ(FindStartingCorner(c.local, Corner::LowerLeft), c.llc);
-  EXPECT_EQ(FindStartingCorner(c.local, Corner::LowerRight), c.lrc);
-  EXPECT_EQ(FindStartingCorner(c.local, Corner::UpperLeft), c.ulc);
-  EXPECT_EQ(FindStartingCorner(c.local, Corner::UpperRight), c.urc);
+// The corners, the index of the lower left, lower right, upper left and upper right.
+// Corners level within 1e-8 (the third) are told by their side; a clearly lower
+// corner wins whatever its side (the fourth).
+TEST(StartingCorner, FindsTheExpectedIndex) {
+  const std::pair<std::vector<PlanePoint>, std::vector<std::size_t>> cases[] = {
+      {{{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}, {0, 1, 3, 2}},
+      {{{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}, {2, 3, 1, 0}},
+      {{{-1, -1}, {1, -1.000000001}, {1, 1.000000001}, {-1, 1}}, {0, 1, 3, 2}},
+      {{{-1, -1}, {1, -1.1}, {1, 1}, {-1, 1.1}}, {1, 1, 3, 3}},
+      {{{-1, -0.5}, {1, -0.5}, {0, 1}}, {0, 1, 2, 2}},
+  };
+  for (const auto& [local, indexes] : cases) {
+    std::vector<std::size_t> found;
+    for (const Corner corner : {Corner::LowerLeft, Corner::LowerRight, Corner::UpperLeft, Corner::UpperRight})
+      found.push_back(FindStartingCorner(local, corner));
+    EXPECT_EQ(found, indexes) << local.size() << " corners from (" << local[0].x << ", " << local[0].y << ")";
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StartingCorner,
-    ::testing::Values(
-        CornerCase{"Square", {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}}, 0, 1, 3, 2},
-        CornerCase{"SquareFromUpperRight", {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}}, 2, 3, 1, 0},
-        // Level within 1e-8 of each other: left and right decide.
-        CornerCase{"NearlyLevel", {{-1, -1}, {1, -1.000000001}, {1, 1.000000001}, {-1, 1}}, 0, 1, 3, 2},
-        // A clearly lower corner wins whatever its side.
-        CornerCase{"Sloped", {{-1, -1}, {1, -1.1}, {1, 1}, {-1, 1.1}}, 1, 1, 3, 3},
-        CornerCase{"Triangle", {{-1, -0.5}, {1, -0.5}, {0, 1}}, 0, 1, 2, 2}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // Beyond the four corners the dialogue tests go through: five corners, shifts that wrap.
 TEST(NumberingFormula, GivesTheChainIndexOfEveryVertex) {
-  const struct {
-    const char* name;
-    Numbering numbering;
-    std::vector<std::size_t> order;  // chain index of vertex 1, 2, ...
-  } cases[] = {
-      {"Forward", {false, false, 0, 0}, {0, 1, 2, 3}},
-      {"Reverse", {true, false, 0, 0}, {0, 3, 2, 1}},
-      {"FlipFromCorner1", {false, true, 0, 1}, {1, 0, 3, 2}},
-      {"ReverseAndFlipCancel", {true, true, 0, 2}, {2, 3, 0, 1}},
-      {"ShiftBackward", {false, false, -1, 0}, {3, 0, 1, 2}},
-      {"ShiftAlongReverse", {true, false, 1, 0}, {3, 2, 1, 0}},
-      {"ShiftWrapsTwice", {false, false, -9, 2}, {3, 4, 0, 1, 2}},
+  // The numbering; the chain index of vertex 1, 2, ... Reverse and flip cancel; a shift of -9 wraps twice.
+  const std::pair<Numbering, std::vector<std::size_t>> cases[] = {
+      {{false, false, 0, 0}, {0, 1, 2, 3}},  {{true, false, 0, 0}, {0, 3, 2, 1}},   {{false, true, 0, 1}, {1, 0, 3, 2}},
+      {{true, true, 0, 2}, {2, 3, 0, 1}},    {{false, false, -1, 0}, {3, 0, 1, 2}}, {{true, false, 1, 0}, {3, 2, 1, 0}},
+      {{false, false, -9, 2}, {3, 4, 0, 1, 2}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [numbering, expected] : cases) {
     std::vector<std::size_t> order;
-    for (std::size_t k = 0; k < c.order.size(); ++k) order.push_back(NumberedIndex(c.numbering, k, c.order.size()));
-    EXPECT_EQ(order, c.order) << c.name;
+    for (std::size_t k = 0; k < expected.size(); ++k) order.push_back(NumberedIndex(numbering, k, expected.size()));
+    EXPECT_EQ(order, expected) << &numbering - &cases[0].first;
   }
 }
 
