@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <string>
-#include <vector>
+#include <optional>
 
 #include "base/Text.h"
 #include "store/IddReader.h"
@@ -62,57 +60,15 @@ Output:Variable,
 // Each rule with a value that passes and one that does not, after kBaseObjects.
 constexpr std::string_view kBaseObjects = "Zone, Z1, 1, Open;\nCoil, C1;\nComponent, C1, 0.5;\n";
 
-struct RulesCase {
-  const char* what;
-  const char* objects;
-  Findings asRead;  // report lines without "t.idf:"
-  Findings strict;
-};
-
-const RulesCase kRulesCases[] = {
-    {"empty required field with a default", "Zone, Z2, 1, ;", {},
-     {"4: Zone <Object 2> \"Z2\", field A2 - Kind: required field is empty"}},
-    {"empty required field without a default, given or not", "Link, C1, 1, ;\nLink, C1, 1;",
-     {"4: Link <Object 1> \"C1\", field A2 - Zone: required field is empty",
-      "5: Link <Object 2> \"C1\", field A2 - Zone: required field is empty"},
-     {"4: Link <Object 1> \"C1\", field A2 - Zone: required field is empty",
-      "5: Link <Object 2> \"C1\", field A2 - Zone: required field is empty"}},
-    {"other empty values are not checked", "Zone, Z2, , Open;\nLink, , , Z1;", {}, {}},
-    {"name filled by an object-list field's reference", "Link, c1, 1, Z1;", {}, {}},
-    {"name filled by nothing", "Link, C2, 1, Z1;",
-     {"4: Link <Object 1> \"C2\", field A1 - Component: \"C2\" names no object of Components"},
-     {"4: Link <Object 1> \"C2\", field A1 - Component: \"C2\" names no object of Components"}},
-    {"a field that fills a list does not fill its own", "Component, C9, 0.5;",
-     {"4: Component <Object 2> \"C9\", field A1 - Coil Name: \"C9\" names no object of Coils"},
-     {"4: Component <Object 2> \"C9\", field A1 - Coil Name: \"C9\" names no object of Coils"}},
-    {"a list named twice is named once", "Link, C1, 1, Nowhere;",
-     {"4: Link <Object 1> \"C1\", field A2 - Zone: \"Nowhere\" names no object of Zones"},
-     {"4: Link <Object 1> \"C1\", field A2 - Zone: \"Nowhere\" names no object of Zones"}},
-    {"a list no class fills", "Output:Variable, Zone Mean Air Temperature;", {}, {}},
-    {"exclusive minimum written with a blank", "Component, C1, 0.001;\nComponent, C1,\n  0;",
-     {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is lower than the minimum allowed."},
-     {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is lower than the minimum allowed."}},
-    {"exclusive maximum written with a blank", "Component, C1, 0.999;\nComponent, C1, 1;",
-     {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is greater than the maximum allowed."},
-     {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is greater than the maximum allowed."}},
-    // The rules of a value read from a file are ValueCheckTest's; here only that each mode applies its own.
-    {"autosize in an autocalculatable field", "Link, C1, AUTOSIZE, Z1;", {},
-     {"4: Link <Object 1> \"C1\", field N1 - Volume: The value entered is not a real number."}},
-    {"whole-number real meets the bounds", "Zone, Z2, 0.0, Open;",
-     {"4: Zone <Object 2> \"Z2\", field N1 - Multiplier: The value entered is lower than the minimum allowed."},
-     {"4: Zone <Object 2> \"Z2\", field N1 - Multiplier: The value entered is not an integer."}},
-};
-void PrintTo(const RulesCase& c, std::ostream* out) { *out << c.what; }
-
-// Reads the dictionary and the case's objects; Check gives every finding's report line.
-class RulesTest : public ::testing::TestWithParam<RulesCase> {
- protected:
-  void SetUp() override {
+// Reads the dictionary and the objects; Check gives every finding's report line.
+struct Checked {
+  Dictionary store;
+  explicit Checked(std::string_view objects) {
     testing::RecordingPrompter prompter;
     NullProgress progress;
-    ASSERT_TRUE(LoadDictionaryText(kRulesDictionary, "rules.idd", store, progress, prompter));
-    ASSERT_TRUE(LoadInputText(std::string(kBaseObjects) + GetParam().objects, store, progress, prompter));
-    ASSERT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(LoadDictionaryText(kRulesDictionary, "rules.idd", store, progress, prompter));
+    EXPECT_TRUE(LoadInputText(objects, store, progress, prompter));
+    EXPECT_TRUE(prompter.messages.empty());
   }
   Findings Check(CheckRules rules) {
     Findings out;
@@ -129,28 +85,53 @@ class RulesTest : public ::testing::TestWithParam<RulesCase> {
     }
     return out;
   }
-  Dictionary store;
 };
 
-TEST_P(RulesTest, JudgesAsTheSimulationReadsUnlessStrict) {
-  EXPECT_EQ(Check(CheckRules::AsRead), GetParam().asRead);
-  EXPECT_EQ(Check(CheckRules::Strict), GetParam().strict);
+// The rules of a value read from a file are ValueCheckTest's; here only that each mode applies its own.
+TEST(StoreCheck, JudgesAsTheSimulationReadsUnlessStrict) {
+  const struct {
+    const char* what;
+    const char* objects;
+    Findings asRead;  // report lines without "t.idf:"
+    std::optional<Findings> strict;  // none: as read
+  } cases[] = {
+      {"empty required field with a default", "Zone, Z2, 1, ;", {},
+       Findings{"4: Zone <Object 2> \"Z2\", field A2 - Kind: required field is empty"}},
+      {"empty required field without a default, given or not", "Link, C1, 1, ;\nLink, C1, 1;",
+       {"4: Link <Object 1> \"C1\", field A2 - Zone: required field is empty",
+        "5: Link <Object 2> \"C1\", field A2 - Zone: required field is empty"}},
+      {"other empty values are not checked", "Zone, Z2, , Open;\nLink, , , Z1;", {}},
+      {"name filled by an object-list field's reference", "Link, c1, 1, Z1;", {}},
+      {"name filled by nothing", "Link, C2, 1, Z1;",
+       {"4: Link <Object 1> \"C2\", field A1 - Component: \"C2\" names no object of Components"}},
+      {"a field that fills a list does not fill its own", "Component, C9, 0.5;",
+       {"4: Component <Object 2> \"C9\", field A1 - Coil Name: \"C9\" names no object of Coils"}},
+      {"a list named twice is named once", "Link, C1, 1, Nowhere;",
+       {"4: Link <Object 1> \"C1\", field A2 - Zone: \"Nowhere\" names no object of Zones"}},
+      {"a list no class fills", "Output:Variable, Zone Mean Air Temperature;", {}},
+      {"exclusive minimum written with a blank", "Component, C1, 0.001;\nComponent, C1,\n  0;",
+       {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is lower than the minimum allowed."}},
+      {"exclusive maximum written with a blank", "Component, C1, 0.999;\nComponent, C1, 1;",
+       {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is greater than the maximum allowed."}},
+      {"autosize in an autocalculatable field", "Link, C1, AUTOSIZE, Z1;", {},
+       Findings{"4: Link <Object 1> \"C1\", field N1 - Volume: The value entered is not a real number."}},
+      {"whole-number real meets the bounds", "Zone, Z2, 0.0, Open;",
+       {"4: Zone <Object 2> \"Z2\", field N1 - Multiplier: The value entered is lower than the minimum allowed."},
+       Findings{"4: Zone <Object 2> \"Z2\", field N1 - Multiplier: The value entered is not an integer."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Checked checked(std::string(kBaseObjects) + c.objects);
+    EXPECT_EQ(checked.Check(CheckRules::AsRead), c.asRead);
+    EXPECT_EQ(checked.Check(CheckRules::Strict), c.strict.value_or(c.asRead));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rules, RulesTest, ::testing::ValuesIn(kRulesCases), [](const auto& test) {
-  std::string name = test.param.what;
-  std::erase_if(name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); });
-  return name;
-});
 
 // A finding line counts objects from the first of its file and gives no line for
 // an object made in the window; the kind of a finding drops the value.
 TEST(FindingLine, CountsFromTheFilesFirstObjectAndKindsDropTheValue) {
-  testing::RecordingPrompter prompter;
-  NullProgress progress;
-  Dictionary store;
-  ASSERT_TRUE(LoadDictionaryText(kRulesDictionary, "rules.idd", store, progress, prompter));
-  ASSERT_TRUE(LoadInputText("Zone, Z0, 0;\n\nZone, Z1, 0;", store, progress, prompter));
+  Checked checked("Zone, Z0, 0;\n\nZone, Z1, 0;");
+  Dictionary& store = checked.store;
   store.GetValue(0, 0, 0, store.AddObject(0, 0, 1)).value = "Z2";
   Findings found;
   StoreCheck(store).CheckObjects(0, 0, 1, 3, [&](auto o, auto f, auto) { found.push_back(Format("%u/%u", o, f)); });

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <ostream>
-#include <string>
+#include <tuple>
 
 namespace verdanto {
 namespace {
@@ -35,13 +33,8 @@ DictField MakeField(const FieldSetup& setup) {
   return field;
 }
 
-struct CheckCase {
-  const char* what;
-  FieldSetup field;
-  const char* text;
-  CheckOutcome expected;
-};
-void PrintTo(const CheckCase& c, std::ostream* out) { *out << c.what << ": \"" << c.text << '"'; }
+// What the case shows, the field, the value, the outcome.
+using CheckCase = std::tuple<const char*, FieldSetup, const char*, CheckOutcome>;
 
 const FieldSetup kReal{F::Real}, kInteger{F::Integer}, kAlpha{F::Alpha};
 const FieldSetup kAboveZero{.type = F::Real, .minimum = "0", .minInclusive = false};
@@ -84,23 +77,14 @@ const CheckCase kCases[] = {
     {"refusal comes before the default", {.type = F::Alpha, .defaultValue = "a"}, "a,", Unstorable},
 };
 
-std::string CaseName(const ::testing::TestParamInfo<CheckCase>& info) {
-  std::string name = info.param.what;
-  std::erase_if(name, [](char ch) { return !std::isalnum(static_cast<unsigned char>(ch)); });
-  return name;
+// The prepared form, used for many values of one field, decides alike.
+TEST(ValueCheckTest, DecidesAsTheFieldRequires) {
+  for (const auto& [what, setup, text, expected] : kCases) {
+    const DictField field = MakeField(setup);
+    EXPECT_EQ(CheckValue(field, text).outcome, expected) << what << ": \"" << text << '"';
+    EXPECT_EQ(CheckValue(PrepareCheck(field), text).outcome, expected) << what << " (prepared)";
+  }
 }
-
-class ValueCheckTest : public ::testing::TestWithParam<CheckCase> {};
-
-TEST_P(ValueCheckTest, DecidesAsTheFieldRequires) {
-  const auto& c = GetParam();
-  const DictField field = MakeField(c.field);
-  EXPECT_EQ(CheckValue(field, c.text).outcome, c.expected) << c.what << ": \"" << c.text << '"';
-  // The prepared form, used for many values of one field, decides alike.
-  EXPECT_EQ(CheckValue(PrepareCheck(field), c.text).outcome, c.expected) << c.what;
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ValueCheckTest, ::testing::ValuesIn(kCases), CaseName);
 
 // A value read from a file: what the simulation takes beyond the editor's check.
 const CheckCase kReadCases[] = {
@@ -116,22 +100,14 @@ const CheckCase kReadCases[] = {
     {"still not an integer", kInteger, "12abc", NotInteger},
 };
 
-class ReadValueCheckTest : public ::testing::TestWithParam<CheckCase> {};
-
-TEST_P(ReadValueCheckTest, AcceptsWhatTheSimulationAccepts) {
-  const auto& c = GetParam();
-  EXPECT_EQ(CheckReadValue(PrepareCheck(MakeField(c.field)), c.text).outcome, c.expected) << c.what;
+TEST(ValueCheckTest, AcceptsWhatTheSimulationAcceptsOfAValueRead) {
+  for (const auto& [what, setup, text, expected] : kReadCases)
+    EXPECT_EQ(CheckReadValue(PrepareCheck(MakeField(setup)), text).outcome, expected) << what;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReadValueCheckTest, ::testing::ValuesIn(kReadCases), CaseName);
-
 TEST(ValueCheckMessageTest, EachResultCarriesItsWholeMessageBox) {
-  const struct {
-    FieldSetup field;
-    const char* text;
-    std::string message;  // a question adds "Do you want to proceed anyway?"
-    bool question;
-  } cases[] = {
+  // The field, the value, the message; a question (Yes and No) adds "Do you want to proceed anyway?".
+  const std::tuple<FieldSetup, const char*, std::string, bool> cases[] = {
       {kReal, "x", "The value entered is not a real number.", true},
       {kInteger, "x", "The value entered is not an integer.", true},
       {{.type = F::Real, .minimum = "1"}, "0", "The value entered is lower than the minimum allowed.", true},
@@ -139,12 +115,11 @@ TEST(ValueCheckMessageTest, EachResultCarriesItsWholeMessageBox) {
       {kAlpha, "a;b", "The value entered contains a character that input files cannot hold (, ; ! or a line break).",
        false},
   };
-  for (const auto& c : cases) {
-    const CheckResult result = CheckValue(MakeField(c.field), c.text);
-    EXPECT_EQ(result.text, c.question ? c.message + "\r\nDo you want to proceed anyway?" : c.message);
-    EXPECT_EQ(result.caption, "Verdanto");
-    EXPECT_EQ(result.icon, c.question ? Icon::Warning : Icon::Error) << c.message;
-    EXPECT_EQ(result.buttons, c.question ? Buttons::YesNo : Buttons::Ok) << c.message;
+  for (const auto& [setup, text, message, question] : cases) {
+    const CheckResult result = CheckValue(MakeField(setup), text);
+    EXPECT_EQ(result.text, question ? message + "\r\nDo you want to proceed anyway?" : message);
+    EXPECT_EQ(std::tuple(result.caption, result.icon, result.buttons),
+              std::tuple("Verdanto", question ? Icon::Warning : Icon::Error, question ? Buttons::YesNo : Buttons::Ok));
   }
   EXPECT_TRUE(CheckValue(MakeField(kAlpha), "fine").text.empty());
 }
