@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "relations/ReferenceIndex.h"
 #include "base/Text.h"
@@ -76,17 +75,15 @@ struct References : ::testing::Test {
 };
 
 TEST_F(References, LayerFilterFollowsCurrentAndOnOff) {
-  const struct {
-    std::uint16_t id;
-    bool current, on;  // passes OnlyCurrent, OnlyOn
-  } cases[] = {
+  // The layer id; whether it passes OnlyCurrent and OnlyOn, asked either way.
+  const std::tuple<std::uint16_t, bool, bool> cases[] = {
       {layer0, true, true}, {layerB, false, true}, {layerC, false, false}, {0, false, false}, {99, false, false},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(PassesLayerFilter(layers, c.id, LayerFilter::OnlyCurrent), c.current) << c.id;
-    EXPECT_EQ(PassesLayerFilter(layers, c.id, LayerFilter::OnlyOn), c.on) << c.id;
-    EXPECT_EQ(LayerPass(layers, LayerFilter::OnlyCurrent)(c.id), c.current) << c.id;
-    EXPECT_EQ(LayerPass(layers, LayerFilter::OnlyOn)(c.id), c.on) << c.id;
+  for (const auto& [id, current, on] : cases) {
+    EXPECT_EQ(std::tuple(PassesLayerFilter(layers, id, LayerFilter::OnlyCurrent),
+                         PassesLayerFilter(layers, id, LayerFilter::OnlyOn), LayerPass(layers, LayerFilter::OnlyCurrent)(id),
+                         LayerPass(layers, LayerFilter::OnlyOn)(id)),
+              std::tuple(current, on, current, on)) << id;
   }
 }
 
@@ -103,11 +100,10 @@ TEST_F(References, DescendingFindsDefinersObjectsWithoutRegardToCase) {
   const auto onlyOn = ReferencedObjects(store, layers, g, people, 1, "west", LayerFilter::OnlyOn);
   ASSERT_EQ(Partners(onlyOn), (Refs{{g, zone, 0}, {g, zoneList, 0}}));
   EXPECT_EQ(onlyOn[0].refName, &List("ZoneNames"));
-  EXPECT_EQ(onlyOn[0].objects, (Objects{0, 3}));
-  EXPECT_EQ(onlyOn[1].objects, (Objects{1}));
+  EXPECT_EQ(std::tuple(onlyOn[0].objects, onlyOn[1].objects), std::tuple(Objects{0, 3}, Objects{1}));
   const auto onlyCurrent = ReferencedObjects(store, layers, g, people, 1, "west", LayerFilter::OnlyCurrent);
-  EXPECT_EQ(onlyCurrent[0].objects, (Objects{0, 3}));
-  EXPECT_TRUE(onlyCurrent[1].objects.empty());  // zone list "west" lies on layer B
+  // Zone list "west" lies on layer B.
+  EXPECT_EQ(std::tuple(onlyCurrent[0].objects, onlyCurrent[1].objects), std::tuple(Objects{0, 3}, Objects{}));
   // North lies on a layer that is off: never returned.
   EXPECT_TRUE(ReferencedObjects(store, layers, g, people, 1, "North", LayerFilter::OnlyOn)[0].objects.empty());
   // An empty value matches the objects whose defining field is empty.
@@ -122,8 +118,8 @@ TEST_F(References, DescendingFindsDefinersObjectsWithoutRegardToCase) {
 TEST_F(References, AscendingFindsUsersThatNameTheValue) {
   const auto matches = ReferencingObjects(store, layers, g, zone, 0, "West", LayerFilter::OnlyOn);
   ASSERT_EQ(Partners(matches), (Refs{{g, people, 1}, {g, mixed, 1}}));
-  EXPECT_EQ(matches[0].objects, (Objects{0}));  // Attic names West too, but its layer is off
-  EXPECT_EQ(matches[1].objects, (Objects{0}));
+  // Attic names West too, but its layer is off.
+  EXPECT_EQ(std::tuple(matches[0].objects, matches[1].objects), std::tuple(Objects{0}, Objects{0}));
   // ZoneList fills two lists: one match per user of each, in the field's order.
   const auto lists = ReferencingObjects(store, layers, g, zoneList, 0, "All", LayerFilter::OnlyOn);
   EXPECT_EQ(Partners(lists), (Refs{{g, people, 1}, {g, mixed, 1}, {g, twice, 1}, {g, twice, 1}}));

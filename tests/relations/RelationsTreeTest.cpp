@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <string>
+#include <tuple>
 
 #include "relations/RelationsTree.h"
 #include "tests/support/RelationsSample.h"
@@ -108,19 +108,15 @@ TEST_F(RelationsTreeTest, AscendingPlacesTwoNamesOfOneFieldInIndexOrder) {
 }
 
 TEST_F(RelationsTreeTest, LayerFilterAppliesBelowTheRootOnly) {
-  const struct {
-    const char* name;
-    LayerFilter filter;
-    bool showsW4;  // layer B: on, not current
-  } cases[] = {{"OnlyCurrent", LayerFilter::OnlyCurrent, false}, {"OnlyOn", LayerFilter::OnlyOn, true}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    RelationsTree up = Tree(Object(S::zones, S::zone, 1), {Flow::Ascending, c.filter, false});
-    EXPECT_EQ(Find(up, "OBJECT: <Object 3> \"W4\"") != nullptr, c.showsW4);
-    // W3 lies on the switched-off layer: shown as the root, never below it.
-    RelationsTree down = Tree(Object(S::gear, S::wall, S::w3), {Flow::Descending, c.filter, false});
+  // W4 lies on layer B: on, not current. W3 lies on the switched-off layer: shown
+  // as the root, never below it.
+  for (const auto& [filter, showsW4] : {std::pair(LayerFilter::OnlyCurrent, false), {LayerFilter::OnlyOn, true}}) {
+    SCOPED_TRACE(showsW4);
+    RelationsTree up = Tree(Object(S::zones, S::zone, 1), {Flow::Ascending, filter, false});
+    EXPECT_EQ(Find(up, "OBJECT: <Object 3> \"W4\"") != nullptr, showsW4);
+    RelationsTree down = Tree(Object(S::gear, S::wall, S::w3), {Flow::Descending, filter, false});
     EXPECT_NE(Find(down, "OBJECT: <Object 4> \"W3\""), nullptr);
-    RelationsTree z1 = Tree(Object(S::zones, S::zone, 0), {Flow::Ascending, c.filter, false});
+    RelationsTree z1 = Tree(Object(S::zones, S::zone, 0), {Flow::Ascending, filter, false});
     EXPECT_EQ(Find(z1, "OBJECT: <Object 4> \"W3\""), nullptr);
   }
 }
@@ -158,25 +154,22 @@ TEST_F(RelationsTreeTest, PotentialsStandForMissingPartners) {
 constexpr RelationRoot kWin1Root{S::gear, S::window, 1, 0, 0};
 
 TEST_F(RelationsTreeTest, ReadSelectionTurnsEachNodeKindIntoARoot) {
-  const struct {
-    const char* node;
-    RelationRoot read;
-  } cases[] = {
+  // A list field under an object, a reference field under a class, a group (moves to its first field).
+  const std::pair<const char*, RelationRoot> cases[] = {
       {"OBJECT: <Object 1> \"W1\"", {S::gear, S::wall, 1, S::w1, 0}},
-      {"FIELD (OL): A2 - Zone Name = \"Z1\"", {S::gear, S::wall, 1, S::w1, 1}},  // a list field under an object
-      {"FIELD (R): A1 - Name = \"W1\"", {S::gear, S::wall, 1, S::w1, 0}},        // a reference field under a class
-      {"GROUP: Zones", {S::zones, S::zone, 1, 0, 0}},                           // moves to its first field
+      {"FIELD (OL): A2 - Zone Name = \"Z1\"", {S::gear, S::wall, 1, S::w1, 1}},
+      {"FIELD (R): A1 - Name = \"W1\"", {S::gear, S::wall, 1, S::w1, 0}},
+      {"GROUP: Zones", {S::zones, S::zone, 1, 0, 0}},
       {"LINK", kWin1Root},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.node);
+  for (const auto& [node, read] : cases) {
+    SCOPED_TRACE(node);
     RelationsTree tree = Tree(kWin1Root);
     OpenObjectLevels(tree, 1);
-    tree.Select(Find(tree, c.node));
-    EXPECT_EQ(tree.ReadSelection(), c.read);
+    tree.Select(Find(tree, node));
+    EXPECT_EQ(tree.ReadSelection(), read);
     tree.ChangeRoot();
-    EXPECT_EQ(tree.Root(), c.read);
-    EXPECT_EQ(tree.TopNodes().size(), 1u);
+    EXPECT_EQ(std::tuple(tree.Root(), tree.TopNodes().size()), std::tuple(read, 1u));
   }
 }
 
