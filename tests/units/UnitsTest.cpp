@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <clocale>
 #include <limits>
 #include <set>
-#include <string>
+#include <tuple>
 
 #include "base/Text.h"
 #include "units/NumberText.h"
@@ -16,11 +17,8 @@ namespace {
 
 TEST(ReadWholeRealTest, ReadsDecimalNumbersAndReportsLeftovers) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
-  const struct {
-    const char* text;
-    bool whole;
-    double value;
-  } cases[] = {
+  // The text, whether it is read whole, the value read.
+  const std::tuple<const char*, bool, double> cases[] = {
       // clang-format off
       {"", true, 0},           {"0", true, 0},       {"42", true, 42},       {"-3.5", true, -3.5},
       {"+7", true, 7},         {"5.", true, 5},      {".5", true, 0.5},      {"1e3", true, 1000},
@@ -32,10 +30,10 @@ TEST(ReadWholeRealTest, ReadsDecimalNumbersAndReportsLeftovers) {
       {"0x10", false, 0},      {"1,5", false, 1},    {"autosize", false, 0},
       // clang-format on
   };
-  for (const auto& c : cases) {
+  for (const auto& [text, whole, expected] : cases) {
     double value = -1;
-    EXPECT_EQ(ReadWholeReal(c.text, value), c.whole) << '"' << c.text << '"';
-    EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+    const bool read = ReadWholeReal(text, value);
+    EXPECT_EQ(std::tuple(read, value), std::tuple(whole, expected)) << '"' << text << '"';
   }
 }
 
@@ -44,20 +42,14 @@ TEST(ReadWholeRealTest, IgnoresTheProcessLocale) {
   if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
     GTEST_SKIP() << "no locale with a decimal comma is installed (tools/deps.sh makes de_DE.UTF-8)";
   double value = 0;
-  EXPECT_TRUE(ReadWholeReal("1.5", value));
-  EXPECT_EQ(value, 1.5);
-  EXPECT_FALSE(ReadWholeReal("1,5", value));
+  EXPECT_TRUE(ReadWholeReal("1.5", value) && value == 1.5 && !ReadWholeReal("1,5", value));
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(ReadWholeIntegerTest, ReadsBaseTenAndSaturates) {
   constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
   constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-  const struct {
-    const char* text;
-    bool whole;
-    std::int32_t value;
-  } cases[] = {
+  const std::tuple<const char*, bool, std::int32_t> cases[] = {
       // clang-format off
       {"", true, 0}, {" 42", true, 42}, {"-17", true, -17}, {"+3", true, 3}, {"007", true, 7},
       {"2147483647", true, kMax}, {"2147483648", true, kMax}, {"99999999999999999999999", true, kMax},
@@ -66,10 +58,10 @@ TEST(ReadWholeIntegerTest, ReadsBaseTenAndSaturates) {
       {"-", false, 0}, {" ", false, 0}, {"abc", false, 0},
       // clang-format on
   };
-  for (const auto& c : cases) {
+  for (const auto& [text, whole, expected] : cases) {
     std::int32_t value = -1;
-    EXPECT_EQ(ReadWholeInteger(c.text, value), c.whole) << '"' << c.text << '"';
-    EXPECT_EQ(value, c.value) << '"' << c.text << '"';
+    const bool read = ReadWholeInteger(text, value);
+    EXPECT_EQ(std::tuple(read, value), std::tuple(whole, expected)) << '"' << text << '"';
   }
 }
 
@@ -102,9 +94,8 @@ TEST(ConversionTableTest, RowsNameDistinctChoicesAndOnlyTwoHaveOffsets) {
 
 // Known conversions from all over the table, both ways.
 TEST(ConversionTableTest, ConvertsKnownValuesBothWays) {
-  const struct {
-    const char *si, *ip, *siValue, *ipValue;
-  } cases[] = {
+  // The SI unit, the IP unit, a value in each.
+  const std::array<const char*, 4> cases[] = {
       // clang-format off
       {"m", "ft", "1", "3.281"},                  {"C", "F", "100", "212"},
       {"C", "F", "-40", "-40"},                   {"J/kg", "Btu/lb", "1000", "8.10316"},  // * 0.00042956 + 7.6736
@@ -116,26 +107,22 @@ TEST(ConversionTableTest, ConvertsKnownValuesBothWays) {
       {"GJ", "ton-hrs", "1", "78.9889415481832"}, {"Pa", "ftH2O", "1000", "0.33455"},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    const ConversionChoice row = RowOf(c.si, c.ip);
-    EXPECT_EQ(ConvertValue(c.siValue, row), c.ipValue) << c.si << " -> " << c.ip;
-    EXPECT_EQ(ConvertValue(c.ipValue, row + kConversionRowCount), c.siValue) << c.ip << " -> " << c.si;
+  for (const auto& [si, ip, siValue, ipValue] : cases) {
+    const ConversionChoice row = RowOf(si, ip);
+    EXPECT_EQ(ConvertValue(siValue, row), ipValue) << si << " -> " << ip;
+    EXPECT_EQ(ConvertValue(ipValue, row + kConversionRowCount), siValue) << ip << " -> " << si;
   }
 }
 
 // The number reading itself is ReadWholeReal's; here only what reaches the conversion.
 TEST(ConvertValueTest, ReadsTheWholeValueOrRefusesIt) {
   const std::string no(kNotARealNumber);
-  const struct {
-    const char* value;
-    ConversionChoice choice;
-    std::string expected;
-  } cases[] = {
+  const std::tuple<const char*, ConversionChoice, std::string> cases[] = {
       {"+1.5E2", 0, "492.15"}, {"  1", 0, "3.281"}, {"", 3, "32"}, {"", 83, "-17.7777777777778"},
       {"1 ", 0, no},           {"12abc", 0, no},    {"1e999", 0, "inf"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(ConvertValue(c.value, c.choice), c.expected) << '"' << c.value << "\" with " << c.choice;
+  for (const auto& [value, choice, expected] : cases)
+    EXPECT_EQ(ConvertValue(value, choice), expected) << '"' << value << "\" with " << choice;
 }
 
 TEST(ConversionChoiceListTest, IsSortedWithoutRegardToCaseAndKeepsEachChoice) {
@@ -144,9 +131,7 @@ TEST(ConversionChoiceListTest, IsSortedWithoutRegardToCaseAndKeepsEachChoice) {
   std::set<ConversionChoice> choices;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     EXPECT_EQ(entries[i].text, ConversionChoiceText(entries[i].choice));
-    if (i > 0) {
-      EXPECT_LT(CompareNoCase(entries[i - 1].text, entries[i].text), 0) << entries[i].text;
-    }
+    if (i > 0) EXPECT_LT(CompareNoCase(entries[i - 1].text, entries[i].text), 0) << entries[i].text;
     choices.insert(entries[i].choice);
   }
   EXPECT_EQ(choices.size(), 160u);
@@ -155,11 +140,8 @@ TEST(ConversionChoiceListTest, IsSortedWithoutRegardToCaseAndKeepsEachChoice) {
 
 TEST(ConversionChoiceListTest, PreselectsFromIpToSiElseFromTheSiUnitElseTheFirstEntry) {
   const auto entries = SortedConversionChoices();
-  const struct {
-    const char* si;
-    const char* ip;
-    const char* expected;  // text of the preselected entry; null: the first entry
-  } cases[] = {
+  // SI unit, IP unit, the text of the preselected entry (null: the first entry).
+  const std::array<const char*, 3> cases[] = {
       // clang-format off
       {"m", "in", "in -> m"}, {"m", "ft", "ft -> m"}, {"M", "IN", "in -> m"}, {"kPa", "inHg", "inHg -> kPa"},
       {"Pa", "inHg", "inHg -> Pa"}, {"", "", nullptr}, {"furlong", "", nullptr},
@@ -167,10 +149,10 @@ TEST(ConversionChoiceListTest, PreselectsFromIpToSiElseFromTheSiUnitElseTheFirst
       {"m", "", "m -> ft"}, {"m", "gal", "m -> ft"}, {"W", "", "W -> Btu/h"}, {"kg/KG", "", "kg/kg -> lb/lb"},
       // clang-format on
   };
-  for (const auto& c : cases) {
-    const std::size_t at = PreselectedChoice(entries, c.si, c.ip);
+  for (const auto& [si, ip, expected] : cases) {
+    const std::size_t at = PreselectedChoice(entries, si, ip);
     ASSERT_LT(at, entries.size());
-    EXPECT_EQ(entries[at].text, c.expected ? c.expected : entries.front().text) << c.si << " / " << c.ip;
+    EXPECT_EQ(entries[at].text, expected ? expected : entries.front().text) << si << " / " << ip;
   }
 }
 
