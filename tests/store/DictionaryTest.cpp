@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
+#include <tuple>
 #include <utility>
-#include <vector>
 
 #include "store/Dictionary.h"
 #include "tests/support/StoreInvariants.h"
@@ -142,14 +141,12 @@ TEST(DictionaryIndexes, ASecondBuildChangesNothingAndANewClassDropsTheIndex) {
   store.BuildIndexes();
   store.BuildIndexes();
   ASSERT_EQ(store.RefNameCount(), 1u);
-  EXPECT_EQ(store.GetRefName(0).definers, (std::vector<FieldRef>{{g, zone, 0}}));
-  EXPECT_EQ(store.GetRefName(0).users, (std::vector<FieldRef>{{g, wall, 0}}));
+  EXPECT_EQ(std::tuple(store.GetRefName(0).definers, store.GetRefName(0).users),
+            std::tuple(std::vector<FieldRef>{{g, zone, 0}}, std::vector<FieldRef>{{g, wall, 0}}));
   EXPECT_EQ(&store.FieldRefName(store.GetField(g, wall, 0), 0), &store.GetRefName(0));
   std::uint16_t fg = 9, fc = 9;
-  EXPECT_TRUE(store.FindClass("wALL", fg, fc));
-  EXPECT_EQ(fc, wall);
-  EXPECT_FALSE(store.FindClass("Zon", fg, fc));
-  EXPECT_FALSE(store.FindClass("", fg, fc));
+  EXPECT_TRUE(store.FindClass("wALL", fg, fc) && fc == wall);
+  EXPECT_FALSE(store.FindClass("Zon", fg, fc) || store.FindClass("", fg, fc));
   store.AddClass(g, "Roof");
   EXPECT_FALSE(store.FindClass("Zone", fg, fc));
 }

@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <tuple>
 
 #include "store/IdfReader.h"
@@ -148,16 +147,6 @@ TEST(IdfReader, StopsAtTheObjectLimitOfAClass) {
                                                             "65536.\r\nThis object will not be loaded."});
   EXPECT_EQ(std::tuple(read.prompter.messages[0].caption, read.prompter.messages[0].icon),
             std::tuple(std::string("IDF Parsing Error"), Icon::Exclamation));
-}
-
-TEST(IdfReader, ProgressRunsOverTheTextInPercentSteps) {
-  std::string text;
-  for (int i = 0; i < 1000; ++i) text += "Zone, zone" + std::to_string(i) + ", 1;\r\n";
-  Read read(text);
-  const auto& positions = read.progress.positions;
-  ASSERT_FALSE(positions.empty());
-  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
-  EXPECT_GE(positions.back(), text.size() * 99 / 100);
 }
 
 // A file is read whole, to its first NUL byte; one that cannot be opened (a named
