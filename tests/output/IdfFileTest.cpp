@@ -136,19 +136,17 @@ TEST_F(IdfFileTest, AWriteThatFailsHalfWayKeepsTheOldFile) {
   EXPECT_EQ(Entries(), std::set<std::string>{"out.idf"});
 }
 
-TEST_F(IdfFileTest, SaveLayerFileClearsTheMarkAndReportsProgress) {
-  LayerList layers;
-  const int index = AddZonesLayer(layers, folder.PathOf("zones.idf"));
-  RecordingPrompter prompter;
-  RecordingProgress progress;
-  EXPECT_EQ(SaveLayerFile(store, layers, index, false, prompter, progress), SaveOutcome::Saved);
-  EXPECT_FALSE(layers.At(index).modified);
-  EXPECT_TRUE(prompter.messages.empty());
+// A saved layer loses its mark; one that fails keeps it and asks whether to go on.
+TEST_F(IdfFileTest, SaveLayerFileClearsTheMarkOrAsksWhetherToGoOn) {
+  LayerList saved;
+  const int zones = AddZonesLayer(saved, folder.PathOf("zones.idf"));
+  RecordingPrompter quiet;
+  RecordingProgress counted;
+  EXPECT_EQ(SaveLayerFile(store, saved, zones, false, quiet, counted), SaveOutcome::Saved);
+  EXPECT_FALSE(saved.At(zones).modified);
+  EXPECT_TRUE(quiet.messages.empty());
   EXPECT_EQ(TempFolder::Read(folder.PathOf("zones.idf")), Expected({2}, false));
-  EXPECT_EQ(progress.maximum, 3u);
-}
-
-TEST_F(IdfFileTest, SaveLayerFileThatFailsKeepsTheMarkAndAsksWhetherToGoOn) {
+  EXPECT_EQ(counted.maximum, 3u);
   // Escape (Cancel) decides nothing: no further layer is written.
   for (const auto& [answer, outcome] : {std::pair{Answer::Yes, SaveOutcome::GoOn}, {Answer::No, SaveOutcome::Stop},
                                         {Answer::Cancel, SaveOutcome::Stop}}) {
