@@ -77,14 +77,12 @@ TEST_F(LayersBox, ClicksOnTheImagesActAndElsewhereLeaveThePickToTheList) {
   }
 }
 
-TEST_F(LayersBox, APickShowsTheEntryAndTellsTheWindowAsAPlainPick) {
+TEST_F(LayersBox, APickTellsTheWindowAsAPlainPickAndEntriesShowTheCurrentMarkAndTheLamp) {
   layers.lastChanged = 1;  // left over: a pick must not look like a lamp click
   box.Pick(2);
   box.Pick(7);  // no such entry
   EXPECT_EQ(window.seen, (std::vector<std::string>{"pick 2"}));
-}
 
-TEST_F(LayersBox, EntriesShowTheCurrentMarkAndTheLamp) {
   layers.current = 1;
   layers.SetLayerOn(2, false);
   std::string shown;

@@ -49,37 +49,31 @@ TEST(ObjListRefModel, ColumnsShareTheWidthInTenths) {
   }
 }
 
-struct RenameWindow : ::testing::Test {
+// Which names are refused is the rename command's test; here a refusal is told, changes
+// nothing and leaves the window open for another name.
+TEST(RenameWindow, ListsEveryNamingFieldOnEveryLayerRefusesATakenNameAndRenamesThemAll) {
   S sample;
   RecordingPrompter prompter;
-  static constexpr ObjectField kZ1{S::zones, S::zone, 0, 0};
-  std::string Value(std::uint16_t g, std::uint16_t c, std::uint16_t f, std::uint16_t o) {
+  const auto value = [&](std::uint16_t g, std::uint16_t c, std::uint16_t f, std::uint16_t o) {
     return sample.store.GetValue(g, c, f, o).value.str();
-  }
-};
-
-TEST_F(RenameWindow, ListsEveryNamingFieldOnEveryLayerAndRenamesThemAll) {
-  RenameModel rename(sample.store, sample.layers, kZ1, prompter);
+  };
+  RenameModel rename(sample.store, sample.layers, {S::zones, S::zone, 0, 0}, prompter);
   EXPECT_EQ(rename.oldName, "Z1");
   EXPECT_EQ(rename.listed, (Rows{"0 | Lamp <Object 1> \"L1\" | A2 - Space Name", "0 | Lamp <Object 1> \"L1\" | A3 - Zone Name",
                                  "0 | Wall <Object 1> \"W1\" | A2 - Zone Name", "0 | Wall <Object 2> \"W2\" | A2 - Zone Name",
                                  "C | Wall <Object 4> \"W3\" | A2 - Zone Name"}));
-  ASSERT_TRUE(rename.Accept("Core"));
-  EXPECT_EQ(rename.changed.size(), 6u);
-  for (const ObjectField& at : rename.changed) EXPECT_EQ(Value(at.group, at.classNo, at.field, at.object), "Core");
-  EXPECT_EQ(Value(S::gear, S::wall, 1, S::w4), "Z2");  // names another zone
-  const auto modified = [&](const char* layer) { return sample.layers.At(sample.layers.FindLayerByName(layer)).modified; };
-  EXPECT_EQ(std::tuple(modified("0"), modified("B"), modified("C"), prompter.messages.size()),
-            std::tuple(true, false, true, 0u));
-}
-
-// Which names are refused is the rename command's test; here a refusal is told and changes nothing.
-TEST_F(RenameWindow, ARefusedNameIsToldAndChangesNothing) {
-  RenameModel rename(sample.store, sample.layers, kZ1, prompter);
   EXPECT_FALSE(rename.Accept("z2"));
   ASSERT_EQ(prompter.Texts().size(), 1u);
   EXPECT_TRUE(prompter.Texts()[0].starts_with("The name \"z2\" is already used by Zone <Object 2>.")) << prompter.Texts()[0];
-  EXPECT_EQ(std::tuple(Value(S::gear, S::wall, 1, S::w1), sample.layers.At(0).modified), std::tuple("Z1", false));
+  EXPECT_EQ(std::tuple(value(S::gear, S::wall, 1, S::w1), sample.layers.At(0).modified), std::tuple("Z1", false));
+
+  ASSERT_TRUE(rename.Accept("Core"));
+  EXPECT_EQ(rename.changed.size(), 6u);
+  for (const ObjectField& at : rename.changed) EXPECT_EQ(value(at.group, at.classNo, at.field, at.object), "Core");
+  EXPECT_EQ(value(S::gear, S::wall, 1, S::w4), "Z2");  // names another zone
+  const auto modified = [&](const char* layer) { return sample.layers.At(sample.layers.FindLayerByName(layer)).modified; };
+  EXPECT_EQ(std::tuple(modified("0"), modified("B"), modified("C"), prompter.messages.size()),
+            std::tuple(true, false, true, 1u));
 }
 
 // A main window over the relations sample: every object read into layer "0".
@@ -99,7 +93,7 @@ struct MainWindowReferences : ::testing::Test {
   }
 };
 
-TEST_F(MainWindowReferences, RelationsRootAndSelectGoBothWays) {
+TEST_F(MainWindowReferences, RelationsRootAndSelectGoBothWaysAndRenamedNamesShowAtOnce) {
   model.SelectTreeItem({TreeItemKind::Object, S::gear, S::wall, S::w2});
   EXPECT_EQ(RelationsRootOfSelection(model), (RelationRoot{S::gear, S::wall, 1, S::w2, 0}));
   ShowRelationRoot(model, {S::gear, S::window, 1, 1, 1});
@@ -108,9 +102,8 @@ TEST_F(MainWindowReferences, RelationsRootAndSelectGoBothWays) {
 
   KeepRelationsChoices(model, {Flow::Ascending, LayerFilter::OnlyOn, true});
   EXPECT_EQ(RelationsChoices(model), (RelationsOptions{Flow::Ascending, LayerFilter::OnlyOn, true}));
-}
 
-TEST_F(MainWindowReferences, RenameNeedsASelectedFieldThatFillsLists) {
+  // Renaming needs a selected field that fills lists.
   model.SelectTreeItem({TreeItemKind::Object, S::gear, S::wall, S::w1});
   model.SelectDetailRow(1);  // Zone Name: an object list
   EXPECT_FALSE(RenameSource(model));

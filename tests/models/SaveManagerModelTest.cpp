@@ -112,9 +112,9 @@ TEST_F(SaveManagerTest, AMissingPathStopsSaveAndSelectsItsRow) {
   model->Save();
   ExpectOneWarning("Some file paths are missing and the writing process was interrupted.\r\n"
                    "Click Browse... to get file paths for the selected items and then retry.");
-  EXPECT_EQ(view->events, Strings{Format("select %d", Row("b"))});
-  EXPECT_FALSE(std::filesystem::exists(folder.PathOf("a.idf"))) << "nothing is written";
-  EXPECT_TRUE(Named("a").modified);
+  // Nothing is written.
+  EXPECT_EQ(std::tuple(view->events, std::filesystem::exists(folder.PathOf("a.idf")), Named("a").modified),
+            std::tuple(Strings{Format("select %d", Row("b"))}, false, true));
 
   prompter.messages.clear();
   view->events.clear();
@@ -141,7 +141,7 @@ TEST_F(SaveManagerTest, SavingEachLayerClearsItsStarAndCheckAndReadsBackTheSame)
   EXPECT_EQ(ReadBack(folder.PathOf("a.idf")), kLayerA);
 }
 
-TEST_F(SaveManagerTest, SavingAllTogetherWritesOneFileUnchecksEveryRowAndKeepsModified) {
+TEST_F(SaveManagerTest, SavingAllTogetherWritesOneFileUnchecksEveryRowAndKeepsModifiedUnlessItFails) {
   model->SetChecked(Row("0"), true);
   model->SetChecked(Row("b"), false);
   model->SetChecked(model->AllTogetherRow(), true);
@@ -154,6 +154,14 @@ TEST_F(SaveManagerTest, SavingAllTogetherWritesOneFileUnchecksEveryRowAndKeepsMo
   EXPECT_EQ(view->events, (Strings{"label Writing progress:", "show", "range 4",
                                    "label Writing progress: <All together checked layers>", "range 4", "at 1", "at 2",
                                    "at 3", "at 4", "hide"}));
+
+  // A file that cannot be written is reported and every check stays.
+  Open();
+  model->SetChecked(model->AllTogetherRow(), true);
+  model->choices.allTogetherPath = folder.PathOf("missing/all.idf");
+  model->Save();
+  EXPECT_EQ(std::tuple(prompter.messages.size(), Rows(), view->events.back()),
+            std::tuple(1u, "0 1 | a* 3 [x] | b* 1 [x] | <All together checked layers> 4 [x]", "hide"));
 }
 
 // A file that cannot be written: this path fails for every user, root included.
@@ -171,21 +179,13 @@ TEST_F(SaveManagerTest, AFailedLayerKeepsItsCheckAndModifiedMark) {
     Named("b").outputPath = folder.PathOf("b.idf");
     prompter.script.push_back(answer);
     model->Save();
-    EXPECT_EQ(prompter.messages.size(), 1u);  // its text is the layer writer's
-    EXPECT_EQ(std::filesystem::exists(folder.PathOf("b.idf")), answer == Answer::Yes);
+    // The message's text is the layer writer's.
+    EXPECT_EQ(std::tuple(prompter.messages.size(), std::filesystem::exists(folder.PathOf("b.idf"))),
+              std::tuple(1u, answer == Answer::Yes));
     EXPECT_EQ(Rows(), answer == Answer::Yes ? "0 1 | a* 3 [x] | b 1 | <All together checked layers> 3"
                                             : "0 1 | a* 3 [x] | b* 1 [x] | <All together checked layers> 4");
     EXPECT_EQ(view->events.back(), "hide");
   }
-}
-
-TEST_F(SaveManagerTest, AFailedAllTogetherFileIsReportedAndChecksStay) {
-  model->SetChecked(model->AllTogetherRow(), true);
-  model->choices.allTogetherPath = folder.PathOf("missing/all.idf");
-  model->Save();
-  EXPECT_EQ(prompter.messages.size(), 1u);
-  EXPECT_EQ(Rows(), "0 1 | a* 3 [x] | b* 1 [x] | <All together checked layers> 4 [x]");
-  EXPECT_EQ(view->events.back(), "hide");
 }
 
 }  // namespace

@@ -21,14 +21,12 @@ TEST(AboutDialogTest, ShowsItsTextCentredWithNothingSelectedAndClosesWithEscape)
   CAboutDialog about;
   const auto* text = about.findChild<QTextEdit*>(QStringLiteral("aboutText"));
   ASSERT_NE(text, nullptr);
-  EXPECT_TRUE(text->isReadOnly());
-  EXPECT_TRUE(text->toPlainText().endsWith(QStringLiteral("This release: " __DATE__)));
+  EXPECT_TRUE(text->isReadOnly() && text->toPlainText().endsWith(QStringLiteral("This release: " __DATE__)));
   for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next())
     EXPECT_EQ(block.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter) << block.blockNumber();
   about.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-  EXPECT_EQ(QApplication::focusWidget(), text);
-  EXPECT_FALSE(text->textCursor().hasSelection());
+  EXPECT_EQ(std::tuple(QApplication::focusWidget(), text->textCursor().hasSelection()), std::tuple(text, false));
   QTest::keyClick(&about, Qt::Key_Escape);
   EXPECT_FALSE(about.isVisible());
 }
@@ -73,13 +71,10 @@ TEST(LoadDialogTest, RunsTheReaderOnceFromItsFirstPaintWithTheBarAsProgress) {
     return true;
   });
   self = &dialog;
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Loading data"));
-  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("loadText"))->text(), QStringLiteral("Parsing Energy+.idd"));
-  EXPECT_FALSE(dialog.started());
+  EXPECT_EQ(std::tuple(dialog.windowTitle(), dialog.findChild<QLabel*>(QStringLiteral("loadText"))->text(), dialog.started()),
+            std::tuple("Loading data", "Parsing Energy+.idd", false));
   EXPECT_EQ(ExecWithWatchdog(dialog), QDialog::Accepted);
-  EXPECT_EQ(runs, 1);
-  EXPECT_TRUE(visibleWhileReading);
-  EXPECT_EQ(bar, (std::vector<int>{200, 150, INT_MAX}));
+  EXPECT_EQ(std::tuple(runs, visibleWhileReading, bar), std::tuple(1, true, std::vector<int>{200, 150, INT_MAX}));
 }
 
 TEST(LoadDialogTest, FailureRejectsAndTheUserCannotStopAReading) {
@@ -91,8 +86,8 @@ TEST(LoadDialogTest, FailureRejectsAndTheUserCannotStopAReading) {
     return false;
   });
   self = &dialog;
-  EXPECT_EQ(ExecWithWatchdog(dialog), QDialog::Rejected);
-  EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_EQ(std::tuple(ExecWithWatchdog(dialog), dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint)),
+            std::tuple(int{QDialog::Rejected}, false));
 }
 
 }  // namespace
