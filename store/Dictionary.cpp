@@ -122,6 +122,11 @@ void Dictionary::DeleteLayerObjects(std::uint16_t layer) {
       for (std::size_t o = 0; o < keep.size(); ++o) keep[o] = cls.objectLayers[o] != layer;
       cls.KeepObjects(keep);
     }
+  const bool anyObject = std::any_of(groups_.begin(), groups_.end(), [](const DictGroup& group) {
+    return std::any_of(group.classes.begin(), group.classes.end(),
+                       [](const DictClass& cls) { return cls.objectCount() > 0; });
+  });
+  if (!anyObject) readTexts_.Clear();
 }
 
 void Dictionary::BuildIndexes() {
@@ -192,6 +197,7 @@ void Dictionary::Clear() {
   groups_.clear();
   groups_.shrink_to_fit();
   texts_.Clear();
+  readTexts_.Clear();
   version.clear();
 }
 

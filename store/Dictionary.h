@@ -221,9 +221,15 @@ class Dictionary {
   // A text kept in the dictionary's pool, for the dictionary's own texts (names,
   // labels, units, bounds, keys): they live until Clear.
   CompactText PoolText(std::string_view text) { return texts_.Add(text); }
+  // A value or comment as read from an input file. Read texts are kept together,
+  // without an allocation each (most are a few bytes, and a large model holds
+  // millions); a text the user changes later gets a block of its own. The pool
+  // is given back when the store holds no object any more, or on Clear.
+  CompactText ReadText(std::string_view text) { return readTexts_.Add(text); }
 
  private:
   TextPool texts_;  // before groups_: destroyed after the texts that borrow from it
+  TextPool readTexts_;
   std::vector<DictGroup> groups_;
   std::optional<std::vector<ClassIndexEntry>> classIndex_;
   std::optional<std::vector<RefName>> refNameIndex_;

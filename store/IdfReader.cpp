@@ -176,9 +176,9 @@ class IdfParser {
     // An empty value with no comment is what the store holds anyway: no cell for it.
     if (!token.empty() || hasPending_) {
       FieldValue& value = store_.GetValue(group_, classNo_, field, object_);
-      value.value = token;
+      value.value = store_.ReadText(token);
       if (hasPending_) {
-        value.comment = pending_;
+        value.comment = store_.ReadText(pending_);
         pending_.clear();
         hasPending_ = false;
       }
