@@ -97,16 +97,6 @@ TEST(DxfRead, BadFilesGiveAClearMessage) {
   }
 }
 
-TEST(DxfRead, TakesAHundredThousandVertices) {
-  std::string records = "0\nLWPOLYLINE\n70\n1\n";
-  for (int i = 0; i < 100000; ++i)
-    records += "10\n" + std::to_string(i) + "\n20\n" + std::to_string(i % 2) + "\n";
-  Drawing drawing;
-  const DxfLoad load = LoadDxfText(Dxf(records), drawing);
-  ASSERT_TRUE(load.ok) << load.error;
-  EXPECT_EQ(std::get<Polyline2d>(drawing.entities().at(0).geometry).vertices.size(), 100000u);
-}
-
 // A drawing with every kind; the regions have a hole and an arc edge.
 Drawing EveryKind() {
   Drawing drawing = Shapes();
