@@ -71,7 +71,7 @@ struct IdfFileTest : ::testing::Test {
   }
 };
 
-TEST_F(IdfFileTest, ReplacesTheTargetThroughALinkKeepingItsPermissionsAndLeavesNoTemporary) {
+TEST_F(IdfFileTest, WritesThroughLinksKeepingPermissionsAndLeavingNoTemporary) {
   const std::string real = folder.Write("real.idf", "old text that is longer than nothing");
   ::chmod(real.c_str(), 0640);
   fs::create_symlink(real, folder.PathOf("link.idf"));
@@ -80,10 +80,8 @@ TEST_F(IdfFileTest, ReplacesTheTargetThroughALinkKeepingItsPermissionsAndLeavesN
   EXPECT_EQ(TempFolder::Read(real), Expected({2}));
   EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms(0640));
   EXPECT_EQ(Entries(), (std::set<std::string>{"link.idf", "real.idf"}));
-}
-
-// A link to a file not made yet stays a link: the file appears where it points.
-TEST_F(IdfFileTest, WritesWhereALinkToNothingPoints) {
+  // A link to a file not made yet stays a link: the file appears where it points.
+  fs::remove(folder.PathOf("link.idf"));
   fs::create_directory(folder.PathOf("sub"));
   // The link, what it holds (relative, absolute, another link), the file written.
   const std::tuple<std::string, std::string, std::string> cases[] = {
@@ -102,7 +100,7 @@ TEST_F(IdfFileTest, WritesWhereALinkToNothingPoints) {
 }
 
 // Where no temporary file can be made beside it, a writable file is written in place.
-TEST_F(IdfFileTest, WritesInPlaceWhenTheFolderTakesNoNewFile) {
+TEST_F(IdfFileTest, WritesInPlaceWhenTheFolderTakesNoNewFileAndKeepsTheOldFileWhenAWriteFails) {
   const std::string target = folder.Write("out.idf", "the old file");
   ::chmod(target.c_str(), 0666);
   ::chmod(folder.PathOf("").c_str(), 0555);
@@ -113,6 +111,16 @@ TEST_F(IdfFileTest, WritesInPlaceWhenTheFolderTakesNoNewFile) {
   ::chmod(folder.PathOf("").c_str(), 0700);
   EXPECT_EQ(TempFolder::Read(target), Expected({2}));
   EXPECT_EQ(Entries(), std::set<std::string>{"out.idf"});
+  // A file-size limit makes the write fail half-way, as a full disk would: the old file stays.
+  AddZones(5000);
+  folder.Write("out.idf", "the old file");
+  EXPECT_TRUE(InChild([&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && WriteIdfFile(target, store, zones, true) == WriteResult::Failed;
+  }));
+  EXPECT_EQ(TempFolder::Read(target), "the old file");
+  EXPECT_EQ(Entries(), std::set<std::string>{"out.idf"});
 }
 
 TEST_F(IdfFileTest, FailsWhereNothingCanBeWritten) {
@@ -121,19 +129,6 @@ TEST_F(IdfFileTest, FailsWhereNothingCanBeWritten) {
     EXPECT_EQ(WriteIdfFile(path, store, zones, true), WriteResult::Failed) << path;
   EXPECT_TRUE(Entries().empty());
   EXPECT_TRUE(fs::is_character_file("/dev/full"));  // a device is written in place, never replaced
-}
-
-// A file-size limit makes the write fail half-way, as a full disk would.
-TEST_F(IdfFileTest, AWriteThatFailsHalfWayKeepsTheOldFile) {
-  AddZones(5000);
-  const std::string target = folder.Write("out.idf", "the old file");
-  EXPECT_TRUE(InChild([&] {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && WriteIdfFile(target, store, zones, true) == WriteResult::Failed;
-  }));
-  EXPECT_EQ(TempFolder::Read(target), "the old file");
-  EXPECT_EQ(Entries(), std::set<std::string>{"out.idf"});
 }
 
 // A saved layer loses its mark; one that fails keeps it and asks whether to go on.

@@ -74,7 +74,7 @@ TEST(SurfaceVertices, FollowTheAnswers) {
   }
 }
 
-TEST(SurfaceDialogue, AsksItsQuestionsWithTheSettingsInForce) {
+TEST(SurfaceDialogue, AsksItsQuestionsWithTheSettingsInForceAndLeavesOnlyTheCentreLabel) {
   Dialogue dialogue;
   dialogue.settings = {0, 2};
   dialogue.request.defaultName = "Wall 1";
@@ -89,17 +89,12 @@ TEST(SurfaceDialogue, AsksItsQuestionsWithTheSettingsInForce) {
             "\nSpecify surface starting position [LLC/LRC/ULC/URC/SForward/SBackward]: "
             "\nSpecify surface name <Wall 1>: South wall 2");
   EXPECT_EQ(dialogue.commandLine.commandPrompts, 1);
-}
-
-// The number labels go at the end; the centre label stays, named, or "outside" where no name is asked.
-TEST(SurfaceDialogue, LeavesOnlyTheCentreLabel) {
-  Dialogue dialogue;
-  dialogue.Run({dialogue.document.AddRegion(kSouthWall, kSouth)}, {"No", "", "", "South wall"});
+  // The number labels go at the end; the centre label stays, named, or "outside" where no name is asked.
   const auto labels = dialogue.document.Labels();
   ASSERT_EQ(labels.size(), 1u);
   const TextLabel& l = labels[0];
   EXPECT_EQ(std::tuple(l.contents, l.location, l.normal, l.direction, l.style, l.attachment, l.colorIndex),
-            std::tuple("South wall", Vec3{2, 0, 1.5}, kSouth, Vec3{1, 0, 0}, "STANDARD", TextAttachment::MiddleCentre, 1));
+            std::tuple("South wall 2", Vec3{2, 0, 1.5}, kSouth, Vec3{1, 0, 0}, "STANDARD", TextAttachment::MiddleCentre, 1));
   EXPECT_DOUBLE_EQ(l.height, 5.0 / 30);
 
   Dialogue unnamed;
@@ -111,26 +106,19 @@ TEST(SurfaceDialogue, LeavesOnlyTheCentreLabel) {
 }
 
 // Sees the labels each time a question is asked.
-class WatchingCommandLine final : public HostCommandLine {
- public:
-  WatchingCommandLine(AnswerScript& script, testing::ScriptedDocument& document)
-      : script_(script), document_(document) {}
+struct WatchingCommandLine final : HostCommandLine {
+  WatchingCommandLine(AnswerScript& s, testing::ScriptedDocument& d) : script(s), document(d) {}
+  AnswerScript& script;
+  testing::ScriptedDocument& document;
   std::vector<std::vector<TextLabel>> seen;
-
-  void Print(std::string_view text) override { script_.Print(text); }
-  PickAnswer PickEntity(std::string_view prompt) override { return script_.PickEntity(prompt); }
+  void Print(std::string_view text) override { script.Print(text); }
+  PickAnswer PickEntity(std::string_view prompt) override { return script.PickEntity(prompt); }
   PromptAnswer GetKeyword(std::string_view keywords, std::string_view prompt) override {
-    seen.push_back(document_.Labels());
-    return script_.GetKeyword(keywords, prompt);
+    seen.push_back(document.Labels());
+    return script.GetKeyword(keywords, prompt);
   }
-  PromptAnswer GetString(std::string_view prompt, bool allowSpaces) override {
-    return script_.GetString(prompt, allowSpaces);
-  }
+  PromptAnswer GetString(std::string_view prompt, bool spaces) override { return script.GetString(prompt, spaces); }
   void PostCommandPrompt() override {}
-
- private:
-  AnswerScript& script_;
-  testing::ScriptedDocument& document_;
 };
 
 TEST(SurfaceDialogue, NumberLabelsFollowEveryChoice) {
@@ -142,9 +130,8 @@ TEST(SurfaceDialogue, NumberLabelsFollowEveryChoice) {
   ASSERT_EQ(watching.seen.size(), 3u);
   auto numbersAt = [](const std::vector<TextLabel>& labels) {
     std::vector<Vec3> at;
-    for (const TextLabel& label : labels) {
+    for (const TextLabel& label : labels)
       if (label.contents != "outside") at.push_back(label.location);
-    }
     return at;
   };
   EXPECT_EQ(numbersAt(watching.seen[0]), kRectangle);
