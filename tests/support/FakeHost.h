@@ -27,9 +27,7 @@ class FakeHost final : public Host {
   std::map<std::string, RegisteredCommand> commands;  // by upper-case global name
   std::vector<std::string> removedGroups;
   std::vector<ResourceHandle> resourceStack;    // pushed and not yet popped
-  int pushCount = 0;
-  int popCount = 0;
-  int maxDepth = 0;
+  int pushCount = 0, popCount = 0, maxDepth = 0;
   bool poppedEmpty = false;                     // a pop without a push: a fault
   KeepFocusQuery keepFocus;
   HostDocument* activeDocument = nullptr;       // scripted
@@ -66,11 +64,10 @@ class FakeHost final : public Host {
   }
   void PopResourceHandle() override {
     ++popCount;
-    if (resourceStack.empty()) {
+    if (resourceStack.empty())
       poppedEmpty = true;
-      return;
-    }
-    resourceStack.pop_back();
+    else
+      resourceStack.pop_back();
   }
 
   void SetKeepFocusQuery(KeepFocusQuery query) override { keepFocus = std::move(query); }
@@ -81,8 +78,7 @@ class FakeHost final : public Host {
   bool RunCommand(std::string_view name) {
     const auto found = commands.find(ToUpperAscii(name));
     if (found == commands.end()) return false;
-    // A copy: the handler may remove its own group.
-    const CommandHandler handler = found->second.handler;
+    const CommandHandler handler = found->second.handler;  // a copy: the handler may remove its own group
     handler();
     return true;
   }
