@@ -294,10 +294,10 @@ TEST(IddReaderTest, LongNotesAndMemosKeepEveryLine) {
   }
   const auto loaded = Load(text + "B1;\n");
   ASSERT_TRUE(loaded->ok);
-  EXPECT_EQ(loaded->store.GetClass(0, 0).memo, "m\r\n");
-  EXPECT_EQ(loaded->store.GetField(0, 0, 0).note.str(), note);
-  EXPECT_EQ(loaded->store.GetField(0, 0, 1).note, "other\r\n");
-  EXPECT_EQ(loaded->store.GetClass(0, 1).memo.str(), memo);
+  const Dictionary& d = loaded->store;
+  EXPECT_EQ(std::tuple(d.GetClass(0, 0).memo.str(), d.GetField(0, 0, 0).note.str(), d.GetField(0, 0, 1).note.str()),
+            std::tuple("m\r\n", note, "other\r\n"));
+  EXPECT_EQ(d.GetClass(0, 1).memo.str(), memo);
 }
 
 TEST(IddReaderTest, ProgressMovesOnePercentAtATimeAtLineStarts) {
