@@ -27,17 +27,14 @@ struct IdfWriterTest : ::testing::Test {
   Dictionary store;
   void SetUp() override { BuildSampleDictionary(store); }
 
-  std::uint16_t Add(std::string_view className, std::uint16_t layer, std::vector<std::string_view> values) {
+  // An object of the class with the values and, field by field, the comments.
+  void Add(std::string_view className, std::uint16_t layer, std::vector<std::string_view> values,
+           std::vector<std::string_view> comments = {}) {
     std::uint16_t g = 0, c = 0;
     EXPECT_TRUE(store.FindClass(className, g, c));
     const std::uint16_t o = store.AddObject(g, c, layer);
     for (std::uint16_t f = 0; f < values.size(); ++f) store.GetValue(g, c, f, o).value = values[f];
-    return o;
-  }
-  void Comment(std::string_view className, std::uint16_t f, std::uint16_t o, std::string_view text) {
-    std::uint16_t g = 0, c = 0;
-    ASSERT_TRUE(store.FindClass(className, g, c));
-    store.GetValue(g, c, f, o).comment = text;
+    for (std::uint16_t f = 0; f < comments.size(); ++f) store.GetValue(g, c, f, o).comment = comments[f];
   }
   std::string Write(std::vector<std::uint16_t> layers, bool comments) {
     StringSink sink;
@@ -49,9 +46,7 @@ struct IdfWriterTest : ::testing::Test {
 // Comment lines go above their values, empty lines included (escaped, so that
 // they are read back); an empty last value is written only for its comment.
 TEST_F(IdfWriterTest, WritesHeaderBannersValuesLabelsAndComments) {
-  const std::uint16_t o = Add("Zone", 1, {"Z1", "", ""});
-  Comment("Zone", 0, o, "one\r\n\r\ntwo\r\n");
-  Comment("Zone", 2, o, "abc\r\ndef");
+  Add("Zone", 1, {"Z1", "", ""}, {"one\r\n\r\ntwo\r\n", "", "abc\r\ndef"});
   Add("Version", 1, {"8.0"});
   const std::string version =
       std::string(kHeader) + Banner("VERSION") + "Version,\r\n    8.0;" + Blanks(31) + "!- Version Identifier\r\n\r\n";
@@ -87,7 +82,7 @@ TEST_F(IdfWriterTest, WidensLongObjectsAndSkipsEmptyOnes) {
                                   "Schedule:Compact,\r\n    s;" + Blanks(33) + "!- Name\r\n\r\n");
 }
 
-TEST_F(IdfWriterTest, WritesOnlyTheChosenLayersMixedClassByClass) {
+TEST_F(IdfWriterTest, WritesOnlyTheChosenLayersMixedClassByClassUnderBanners) {
   Add("Zone", 2, {"a"});
   Add("Zone", 3, {"b"});
   Add("Zone", 4, {"c"});
@@ -99,14 +94,12 @@ TEST_F(IdfWriterTest, WritesOnlyTheChosenLayersMixedClassByClass) {
                                       Format(zone.c_str(), "b") + Format(zone.c_str(), "d"));
   EXPECT_EQ(Write({5}, true), std::string(kHeader));
   EXPECT_EQ(Write({}, true), std::string(kHeader));
-}
-
-TEST_F(IdfWriterTest, BannerUpperCasesAsciiLettersOnly) {
+  // A banner upper-cases ASCII letters only.
   std::uint16_t g = store.AddGroup("Other");
   store.AddField(g, store.AddClass(g, "Caf\xC3\xA9:Zone-1"), "A1");
   store.BuildIndexes();
-  Add("Caf\xC3\xA9:Zone-1", 1, {"x"});
-  EXPECT_NE(Write({1}, false).find(Banner("CAF\xC3\xA9:ZONE-1") + "Caf\xC3\xA9:Zone-1,\r\n"), std::string::npos);
+  Add("Caf\xC3\xA9:Zone-1", 9, {"x"});
+  EXPECT_NE(Write({9}, false).find(Banner("CAF\xC3\xA9:ZONE-1") + "Caf\xC3\xA9:Zone-1,\r\n"), std::string::npos);
 }
 
 // Reading, writing, reading again loses nothing, and writing again gives the same bytes.
@@ -165,11 +158,7 @@ TEST(IdfRoundTrip, NothingIsLost) {
 TEST_F(IdfWriterTest, UserCommentLinesComeBackExactly) {
   const std::string comments[] = {"-5 degrees", "-", "a\r\n- b\r\n--", "\r\nafter", "before\r\n", "\r\n\r\n",
                                   "\\n is no line end", "\\", " "};
-  for (const std::string& comment : comments) {
-    const std::uint16_t o = Add("Zone", 1, {"v", "", "v"});
-    Comment("Zone", 0, o, comment);
-    Comment("Zone", 2, o, comment);
-  }
+  for (const std::string& comment : comments) Add("Zone", 1, {"v", "", "v"}, {comment, "", comment});
   Dictionary second;
   BuildSampleDictionary(second);
   RecordingPrompter prompter;

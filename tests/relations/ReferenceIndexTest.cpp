@@ -74,7 +74,7 @@ struct References : ::testing::Test {
   }
 };
 
-TEST_F(References, LayerFilterFollowsCurrentAndOnOff) {
+TEST_F(References, LayerFilterFollowsCurrentAndOnOffAndListsShareOneRecordWhateverTheCase) {
   // The layer id; whether it passes OnlyCurrent and OnlyOn, asked either way.
   const std::tuple<std::uint16_t, bool, bool> cases[] = {
       {layer0, true, true}, {layerB, false, true}, {layerC, false, false}, {0, false, false}, {99, false, false},
@@ -85,9 +85,7 @@ TEST_F(References, LayerFilterFollowsCurrentAndOnOff) {
                          LayerPass(layers, LayerFilter::OnlyOn)(id)),
               std::tuple(current, on, current, on)) << id;
   }
-}
-
-TEST_F(References, ListsInDifferentCaseShareOneRecordAndSidesFollowTheType) {
+  // Lists in different letter case share one record; a field's side follows its type.
   EXPECT_EQ(List("ZoneNames").definers, (Refs{{g, zone, 0}, {g, zoneList, 0}}));
   EXPECT_EQ(List("ZoneNames").users, (Refs{{g, people, 1}, {g, mixed, 1}}));
   // A field that names a list twice is listed twice; an object-list field is a user of all its lists.
@@ -96,7 +94,7 @@ TEST_F(References, ListsInDifferentCaseShareOneRecordAndSidesFollowTheType) {
   EXPECT_TRUE(List("PeopleRefs").definers.empty());
 }
 
-TEST_F(References, DescendingFindsDefinersObjectsWithoutRegardToCase) {
+TEST_F(References, DescendingFindsDefinersObjectsWithoutRegardToCaseAndAscendingTheUsers) {
   const auto onlyOn = ReferencedObjects(store, layers, g, people, 1, "west", LayerFilter::OnlyOn);
   ASSERT_EQ(Partners(onlyOn), (Refs{{g, zone, 0}, {g, zoneList, 0}}));
   EXPECT_EQ(onlyOn[0].refName, &List("ZoneNames"));
@@ -113,9 +111,7 @@ TEST_F(References, DescendingFindsDefinersObjectsWithoutRegardToCase) {
   ASSERT_EQ(Partners(any), (Refs{{g, zone, 0}, {g, zoneList, 0}}));
   EXPECT_TRUE(any[0].objects.empty() && any[1].objects.empty());
   EXPECT_TRUE(ReferencedObjects(store, layers, g, orphan, 1, "x", LayerFilter::OnlyOn).empty());
-}
-
-TEST_F(References, AscendingFindsUsersThatNameTheValue) {
+  // Ascending finds the users that name the value.
   const auto matches = ReferencingObjects(store, layers, g, zone, 0, "West", LayerFilter::OnlyOn);
   ASSERT_EQ(Partners(matches), (Refs{{g, people, 1}, {g, mixed, 1}}));
   // Attic names West too, but its layer is off.

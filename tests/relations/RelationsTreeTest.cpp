@@ -57,19 +57,17 @@ TEST_F(RelationsTreeTest, DescendingBuildsOneLevelAheadOfWhatIsOpen) {
                                     "                          LINK\n"));
 }
 
-TEST_F(RelationsTreeTest, SelfReferenceIsCutAtOnce) {
-  RelationsTree tree = Tree(Object(S::zones, S::node, 0));
-  EXPECT_TRUE(tree.Dump().ends_with("      FIELD (OL): A2 - Next Node = \"N1\"\n"
+TEST_F(RelationsTreeTest, SelfReferenceIsCutAtOnceAndMutualReferenceUnderThePartner) {
+  RelationsTree self = Tree(Object(S::zones, S::node, 0));
+  EXPECT_TRUE(self.Dump().ends_with("      FIELD (OL): A2 - Next Node = \"N1\"\n"
                                     "        GROUP: Zones\n"
                                     "          CLASS: Node\n"
                                     "            FIELD (R): A1 - Name = \"N1\"\n"
                                     "              OBJECT: <Object 1> \"N1\"\n"
                                     "                -> LOOP\n"));
-  OpenObjectLevels(tree, 5);  // expanding down to the marker builds nothing more
-  EXPECT_EQ(tree.Dump().find("LINK"), std::string::npos);
-}
-
-TEST_F(RelationsTreeTest, MutualReferenceEndsInLoopUnderThePartner) {
+  OpenObjectLevels(self, 5);  // expanding down to the marker builds nothing more
+  EXPECT_EQ(self.Dump().find("LINK"), std::string::npos);
+  // A mutual reference ends in a loop under the partner.
   for (const Flow flow : {Flow::Descending, Flow::Ascending}) {
     RelationsTree tree = Tree(Object(S::zones, S::node, 1), {flow, LayerFilter::OnlyCurrent, false});
     OpenObjectLevels(tree, 2);
