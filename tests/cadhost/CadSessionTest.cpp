@@ -1,20 +1,18 @@
-// The host's own commands and prompt reading, without a display: a scripted
-// console types the answers.
+// The host's own commands and prompt reading.
 
 #include "CadSession.h"
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <QPlainTextEdit>
 
+#include "CadHostWindow.h"
 #include "PromptInput.h"
 #include "drawing/DxfFile.h"
 #include "tests/support/TempFolder.h"
 
 namespace cadhost {
 namespace {
-
-using verdanto::PromptStatus;
 
 TEST(MatchKeywordTest, TakesTheKeywordOrItsCapitalisedAbbreviationInAnyCase) {
   constexpr const char* kUcsOptions = "World 3point X Y Z Object";
@@ -41,119 +39,70 @@ TEST(ParsePointTest, ReadsTwoOrThreeNumbersAndRefusesTheRest) {
   }
 }
 
-// Answers every prompt with the next line; "^C" is Escape, "" is Enter.
-class ScriptedConsole final : public CommandConsole {
- public:
-  explicit ScriptedConsole(std::initializer_list<std::string> lines) : lines_(lines) {}
-  std::string printed;
-
-  void Print(std::string_view text) override { printed += text; }
-  verdanto::PickAnswer PickEntity(std::string_view prompt) override { return SelectEntity(prompt); }
-  verdanto::PickAnswer SelectEntity(std::string_view) override {
-    const auto [status, text] = Next();
-    std::uint64_t id = 0;
-    if (status == PromptStatus::Ok && !verdanto::ParseHandle(text, id)) ADD_FAILURE() << "not a handle: " << text;
-    return {status, id};
+// The host's commands typed on its command line ("^C" is Escape, "" Enter); the
+// session's messages are read from the command history.
+struct CadSessionTest : ::testing::Test {
+  CadHostWindow host;
+  CadSession& cad = host.Cad();
+  // Types `lines` and gives back what the host said meanwhile.
+  std::string Type(const QStringList& lines) {
+    auto* history = host.findChild<QPlainTextEdit*>(QStringLiteral("commandHistory"));
+    const qsizetype before = history->toPlainText().size();
+    host.RunScript(lines, true);
+    return history->toPlainText().mid(before).toStdString();
   }
-  verdanto::PromptAnswer GetKeyword(std::string_view keywords, std::string_view) override {
-    auto answer = Next();
-    if (answer.status == PromptStatus::Ok) answer.text = MatchKeyword(keywords, answer.text).value_or("?");
-    return answer;
-  }
-  verdanto::PromptAnswer GetString(std::string_view, bool) override {
-    auto answer = Next();
-    if (answer.status == PromptStatus::Empty) answer.status = PromptStatus::Ok;
-    return answer;
-  }
-  verdanto::PromptAnswer GetPoint(std::string_view) override { return Next(); }
-  void PostCommandPrompt() override {}
-  bool Finished() const { return lines_.empty(); }
-
- private:
-  verdanto::PromptAnswer Next() {
-    if (lines_.empty()) {
-      ADD_FAILURE() << "a prompt more than the script answers";
-      return {};
-    }
-    const std::string line = lines_.front();
-    lines_.pop_front();
-    if (line == "^C") return {PromptStatus::Cancelled, {}};
-    if (line.empty()) return {PromptStatus::Empty, {}};
-    return {PromptStatus::Ok, line};
-  }
-  std::deque<std::string> lines_;
 };
 
 // The first entity of a new drawing gets the handle 100, the next 101, ...
-TEST(CadSessionTest, PolylineBecomesARegionThatTheUcsAlignsToAndThatSurvivesSavingAndOpening) {
-  CadSession cad;
-  ScriptedConsole draw{"0,0", "4,0", "4,3", "0,3", "c"};
-  ASSERT_TRUE(cad.Run("pline", draw));
-  EXPECT_EQ(std::tuple(draw.Finished(), cad.drawing().size(), cad.document().EntityKind(0x100)),
-            std::tuple(true, 1u, "AcDbPolyline"));
-
-  ScriptedConsole select{"100", ""};
-  cad.Run("REGION", select);
-  EXPECT_NE(select.printed.find("1 region created."), std::string::npos) << select.printed;
+TEST_F(CadSessionTest, PolylineBecomesARegionThatTheUcsAlignsToAndThatSurvivesSavingAndOpening) {
+  Type({"pline", "0,0", "4,0", "4,3", "0,3", "c"});
+  EXPECT_EQ(std::tuple(cad.drawing().size(), cad.document().EntityKind(0x100)), std::tuple(1u, "AcDbPolyline"));
+  const std::string said = Type({"REGION", "100", ""});
+  EXPECT_NE(said.find("1 region created."), std::string::npos) << said;
   ASSERT_EQ(cad.drawing().size(), 1u);
   const std::string region = cad.drawing().entities()[0].handle;
   const verdanto::EntityId regionId = verdanto::DrawingDocument::IdOf(region);
   EXPECT_EQ(cad.document().EntityKind(regionId), "AcDbRegion");
 
   // Stood up on its x axis, the region's plane becomes the UCS's XY plane.
-  ScriptedConsole rotate{"x", "90"};
-  cad.Run("ucs", rotate);
+  Type({"ucs", "x", "90"});
   EXPECT_NEAR(cad.document().UcsToWorldPoint({0, 1, 0}).z, 1, 1e-12);
-  ScriptedConsole align{"O", region};
-  cad.Run("UCS", align);
+  Type({"UCS", "O", QString::fromStdString(region)});
   EXPECT_NEAR(verdanto::Dot(cad.document().ucs().zAxis, {0, 0, 1}), 1, 1e-12);
 
   verdanto::testing::TempFolder folder;
-  const std::string path = folder.PathOf("with region.dxf");
-  ScriptedConsole none{};
-  cad.Run("SAVEAS " + path, none);
-  cad.Run("new", none);
+  const QString path = QString::fromStdString(folder.PathOf("with region.dxf"));
+  Type({"SAVEAS " + path, "new"});
   EXPECT_EQ(cad.drawing().size(), 0u);
-  cad.Run("open " + path, none);
+  const std::string opened = Type({"open " + path});
   EXPECT_EQ(std::tuple(cad.drawing().size(), cad.document().Name(), cad.document().EntityKind(regionId)),
-            std::tuple(1u, "with region.dxf", "AcDbRegion")) << none.printed;
+            std::tuple(1u, "with region.dxf", "AcDbRegion")) << opened;
 }
 
-TEST(CadSessionTest, EscapeLeavesTheDrawingAsItWasAndBadInputIsAskedAgain) {
-  CadSession cad;
-  ScriptedConsole escaped{"0,0,0", "1,1,1", "^C"};
-  cad.Run("PLINE", escaped);
-  ScriptedConsole face{"0,0,0", "not a point", "1,0,0", "1,1,0", "^C"};
-  cad.Run("3dface", face);
-  EXPECT_EQ(std::tuple(cad.drawing().size(), face.Finished()), std::tuple(0u, true));
-  EXPECT_NE(face.printed.find("Point or option keyword required."), std::string::npos);
+TEST_F(CadSessionTest, EscapeLeavesTheDrawingAsItWasAndBadInputIsAskedAgain) {
+  Type({"PLINE", "0,0,0", "1,1,1", "^C"});
+  const std::string face = Type({"3dface", "0,0,0", "not a point", "1,0,0", "1,1,0", "^C"});
+  EXPECT_EQ(cad.drawing().size(), 0u);
+  EXPECT_NE(face.find("Point or option keyword required."), std::string::npos) << face;
 
   // A triangle: Enter at the fourth corner repeats the third.
-  ScriptedConsole triangle{"0,0,0", "1,0,0", "1,1,0", ""};
-  cad.Run("3DFACE", triangle);
+  Type({"3DFACE", "0,0,0", "1,0,0", "1,1,0", ""});
   ASSERT_EQ(cad.drawing().size(), 1u);
   const auto& corners = std::get<verdanto::Face3d>(cad.drawing().entities()[0].geometry).corners;
   EXPECT_EQ(corners[3], corners[2]);
 
-  ScriptedConsole erase{"100", "100", ""};
-  cad.Run("erase", erase);
-  EXPECT_NE(erase.printed.find("1 erased."), std::string::npos) << erase.printed;
+  const std::string erased = Type({"erase", "100", "100", ""});
+  EXPECT_NE(erased.find("1 erased."), std::string::npos) << erased;
   EXPECT_EQ(cad.drawing().size(), 0u);
-
-  ScriptedConsole none{};
-  EXPECT_FALSE(cad.Run("FLY", none));
-  cad.Run("OPEN /no/such/folder/x.dxf", none);
-  EXPECT_FALSE(none.printed.empty());
+  EXPECT_NE(Type({"FLY"}).find("Unknown command \"FLY\"."), std::string::npos);
+  EXPECT_EQ(Type({"OPEN /no/such/folder/x.dxf"}).find("Opened"), std::string::npos);
 }
 
-TEST(CadSessionTest, LinesClosedIntoALoopMakeOneRegion) {
-  CadSession cad;
-  ScriptedConsole lines{"0,0", "2,0", "2,2", "close"};
-  cad.Run("line", lines);
+TEST_F(CadSessionTest, LinesClosedIntoALoopMakeOneRegion) {
+  Type({"line", "0,0", "2,0", "2,2", "close"});
   EXPECT_EQ(cad.drawing().size(), 3u);
-  ScriptedConsole select{"100", "101", "102", ""};
-  cad.Run("region", select);
-  EXPECT_NE(select.printed.find("1 region created."), std::string::npos) << select.printed;
+  const std::string said = Type({"region", "100", "101", "102", ""});
+  EXPECT_NE(said.find("1 region created."), std::string::npos) << said;
 }
 
 TEST(ViewPlaneTest, NamedViewsLookAlongTheirAxesAndPlanFollowsTheUcs) {
