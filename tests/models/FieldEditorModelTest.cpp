@@ -13,21 +13,10 @@ namespace {
 using testing::RecordingPrompter;
 using Texts = std::vector<std::string>;
 
-// Answers the "&C" button from a script and records what it was asked.
-class ScriptedConverter final : public ConversionRunner {
- public:
-  std::optional<std::string> answer;
-  std::vector<Texts> asked;  // value, SI unit, IP unit
-  std::optional<std::string> Run(std::string_view value, std::string_view siUnit, std::string_view ipUnit) override {
-    asked.push_back({std::string(value), std::string(siUnit), std::string(ipUnit)});
-    return answer;
-  }
-};
-
 struct FieldEditor : ::testing::Test, testing::SurfaceFields {
   static constexpr std::uint16_t object = 0;
   RecordingPrompter prompter;
-  ScriptedConverter converter;
+  ScriptedConversions converter;
 
   FieldEditorModel Open(std::uint16_t f, LayerFilter filter = LayerFilter::OnlyCurrent) {
     return FieldEditorModel(store, layers, {g, surface, object, f}, filter, prompter, converter);
@@ -157,9 +146,10 @@ TEST(CommentLineEndsTest, EveryLineBreakBecomesCrLf) {
 TEST_F(FieldEditor, ConvertAsksWithTheFieldsUnitsAndOkChecksWhatItKept) {
   FieldEditorModel editor = Open(kTemperature);
   editor.valueText = "100";
-  converter.answer = "The value entered is not a real number";
+  converter.answers = {"The value entered is not a real number"};
   EXPECT_TRUE(editor.Convert());
-  EXPECT_EQ(converter.asked.back(), (Texts{"100", "C", "F"}));
+  const auto& asked = converter.requests.at(0);
+  EXPECT_EQ((Texts{asked.value, asked.siUnit, asked.ipUnit}), (Texts{"100", "C", "F"}));
   prompter.script = {Answer::No};
   EXPECT_EQ(editor.Ok(), OkResult::BackToValue);
   EXPECT_EQ(prompter.messages.back().text,

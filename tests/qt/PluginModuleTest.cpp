@@ -23,9 +23,8 @@ constexpr const char* kPluginPath = nullptr;
 
 std::vector<QWidget*> VisibleWindows() {
   std::vector<QWidget*> shown;
-  for (QWidget* widget : QApplication::topLevelWidgets()) {
+  for (QWidget* widget : QApplication::topLevelWidgets())
     if (widget->isVisible()) shown.push_back(widget);
-  }
   return shown;
 }
 
@@ -47,8 +46,7 @@ struct PluginModuleTest : ::testing::Test {
     ASSERT_NE(module, nullptr) << dlerror();
     entry = reinterpret_cast<EntryPointFunction>(dlsym(module, "acrxEntryPoint"));
     version = reinterpret_cast<ApiVersionFunction>(dlsym(module, "acrxGetApiVersion"));
-    ASSERT_NE(entry, nullptr);
-    ASSERT_NE(version, nullptr);
+    ASSERT_TRUE(entry && version);
     QObject::connect(&dismisser, &QTimer::timeout, [this] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       // The loading dialog ends by itself.
@@ -78,11 +76,9 @@ TEST_F(PluginModuleTest, GivingUpOnTheDictionaryLeavesNoWindow) {
   // No settings file: "Unable to find Energy+.idd.", then the file dialog, both dismissed.
   const std::size_t windowsBefore = VisibleWindows().size();
   ASSERT_TRUE(host.RunCommand("VERDANTO"));
-  EXPECT_EQ(dismissed, 2);
-  EXPECT_EQ(VisibleWindows().size(), windowsBefore);
-  EXPECT_TRUE(host.Balanced());
-  EXPECT_FALSE(host.keepFocus);
-  EXPECT_TRUE(std::filesystem::exists(folder.PathOf("Verdanto.ini")));
+  EXPECT_EQ(std::tuple(dismissed, VisibleWindows().size(), host.Balanced(), bool(host.keepFocus),
+                       std::filesystem::exists(folder.PathOf("Verdanto.ini"))),
+            std::tuple(2, windowsBefore, true, false, true));
   EXPECT_EQ(Send(kUnloadAppMessage), kEntryOk);
 }
 
