@@ -27,7 +27,7 @@ struct ReferenceCommands : ::testing::Test {
   std::string Read(const std::string& name) const { return testing::TempFolder::Read(folder.PathOf(name)); }
 };
 
-TEST_F(ReferenceCommands, RefsListsNamesAndTheBrowserRows) {
+TEST_F(ReferenceCommands, RefsListsNamesAndRelationsPrintsTheTreeToTheDepthAsked) {
   EXPECT_EQ(Run("refs --idd d.idd").out,
             "NodeNames\t1\t1\nSpaceNames\t1\t1\nWallNames\t1\t1\nZoneNames\t2\t1\nnames: 4\n");
   EXPECT_EQ(Run("refs --idd d.idd zonenames").out, "1\tGear\tLamp\tA3 - Zone Name\n2\tGear\tWall\tA2 - Zone Name\n");
@@ -35,10 +35,7 @@ TEST_F(ReferenceCommands, RefsListsNamesAndTheBrowserRows) {
   const ToolRun unknown = Run("refs --idd d.idd RoofNames");
   EXPECT_EQ(std::tuple(unknown.status, unknown.out), std::tuple(2, ""));
   EXPECT_NE(unknown.err.find("\"RoofNames\""), std::string::npos);
-}
-
-// The tree itself is RelationsTreeTest's; here the root given by options and the depth opened.
-TEST_F(ReferenceCommands, RelationsPrintsTheTreeOpenedToTheDepthAsked) {
+  // The tree itself is RelationsTreeTest's; here the root given by options and the depth opened.
   const ToolRun run = Run("relations --idd d.idd --class Window --object 1 --depth 1 main.idf");
   EXPECT_TRUE(run.status == 0 && run.out.starts_with("GROUP: Gear\n  CLASS: Window\n    OBJECT: <Object 1> \"Win1\"\n")) << run.out;
   EXPECT_TRUE(run.out.ends_with("\n                        OBJECT: <Object 1> \"Z1\"\n"

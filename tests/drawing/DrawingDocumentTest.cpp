@@ -25,7 +25,7 @@ struct DrawingDocumentTest : ::testing::Test {
   }
 };
 
-TEST_F(DrawingDocumentTest, AnswersWhatARegionIs) {
+TEST_F(DrawingDocumentTest, AnswersWhatARegionIsAndNothingForOtherEntities) {
   EXPECT_EQ(document.EntityKind(wall), "AcDbRegion");
   EXPECT_TRUE(Near(*document.RegionNormal(wall), {0, -1, 0}));
   const std::optional<std::vector<EntityId>> pieces = document.Explode(wall);
@@ -41,9 +41,7 @@ TEST_F(DrawingDocumentTest, AnswersWhatARegionIs) {
   const PlanePoint shifted = *document.RegionCentroid(wall, Plane{{2, 0, 0}, {1, 0, 0}, {0, 0, 1}});
   EXPECT_TRUE(Near({shifted.x, shifted.y, 0}, {0, 1.5, 0}));
   EXPECT_TRUE(Near(document.EntityExtents(wall)->max, {4, 0, 3}));
-}
-
-TEST_F(DrawingDocumentTest, AnswersNothingForOtherEntities) {
+  // Other entities: no answers.
   const EntityId circle = DrawingDocument::IdOf(OnLayer(drawing, "Circle")->handle);
   EXPECT_EQ(document.EntityKind(circle), "AcDbCircle");
   EXPECT_FALSE(document.Explode(circle) || document.RegionNormal(circle) || document.LineEnds(circle));
@@ -51,7 +49,7 @@ TEST_F(DrawingDocumentTest, AnswersNothingForOtherEntities) {
   EXPECT_FALSE(document.EntityExtents(0xABCDEF));
 }
 
-TEST_F(DrawingDocumentTest, KeepsLabelsInTheDrawing) {
+TEST_F(DrawingDocumentTest, KeepsLabelsInTheDrawingAndConvertsWithTheCurrentUcs) {
   EXPECT_TRUE(document.HasCurrentSpace());
   EXPECT_TRUE(document.HasTextStyle("Standard"));
   TextLabel label;
@@ -70,10 +68,7 @@ TEST_F(DrawingDocumentTest, KeepsLabelsInTheDrawing) {
   EXPECT_FALSE(document.SetLabelContents(wall, "not a label"));
   EXPECT_TRUE(document.Erase(*id));
   EXPECT_EQ(document.EntityKind(*id), "");
-}
-
-// The conversions themselves are GeometryTest's.
-TEST_F(DrawingDocumentTest, ConvertsWithTheCurrentUcs) {
+  // The conversions themselves are GeometryTest's.
   document.SetUcs(*MakeUcs({1, 2, 3}, {0, 1, 0}, {-1, 0, 0}));
   EXPECT_TRUE(Near(document.UcsToWorldPoint({1, 0, 0}), {1, 3, 3}) && Near(document.WorldToUcsPoint({1, 3, 3}), {1, 0, 0}));
   EXPECT_TRUE(Near(document.UcsToWorldDirection({1, 0, 0}), {0, 1, 0}));

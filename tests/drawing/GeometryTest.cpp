@@ -30,7 +30,7 @@ TEST(ArbitraryAxes, FollowTheDxfRule) {
   }
 }
 
-TEST(Ucs, ConvertsPointsAndDirectionsBothWays) {
+TEST(Ucs, ConvertsPointsAndDirectionsBothWaysAndTurnsAboutEachAxis) {
   const std::optional<Ucs> ucs = MakeUcs({10, 20, 30}, {0, 2, 0}, {-1, 0, 0});
   ASSERT_TRUE(ucs);
   EXPECT_TRUE(Near(ucs->zAxis, {0, 0, 1}));
@@ -39,9 +39,7 @@ TEST(Ucs, ConvertsPointsAndDirectionsBothWays) {
   EXPECT_TRUE(Near(WorldToUcsPoint(*ucs, {8, 21, 33}), {1, 2, 3}));
   EXPECT_TRUE(Near(WorldToUcsDirection(*ucs, {-2, 1, 3}), {1, 2, 3}));
   EXPECT_FALSE(MakeUcs({}, {1, 0, 0}, {2, 0, 0}));
-}
-
-TEST(Ucs, TurnsAboutEachAxisCounterClockwise) {
+  // Turns about each axis are counter-clockwise.
   const double quarter = std::numbers::pi / 2;
   EXPECT_TRUE(Near(RotateUcs(Ucs{}, 2, quarter).xAxis, {0, 1, 0}));
   EXPECT_TRUE(Near(RotateUcs(Ucs{}, 0, quarter).yAxis, {0, 0, 1}));

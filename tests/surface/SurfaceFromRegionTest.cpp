@@ -180,7 +180,7 @@ TEST(SurfaceDialogue, RefusedRegionSaysWhyAndAsksAgain) {
   }
 }
 
-TEST(SurfaceDialogue, EscapeAtAnyQuestionErasesTheLabelsAndUnlocks) {
+TEST(SurfaceDialogue, EscapeErasesTheLabelsAndUnlocksAndNoRoomForLabelsEndsSilently) {
   const Answers upToEscape[] = {{kEsc}, {"No", kEsc}, {"No", "", kEsc}, {"No", "", "", kEsc}};
   for (const Answers& answers : upToEscape) {
     Dialogue dialogue;
@@ -190,9 +190,7 @@ TEST(SurfaceDialogue, EscapeAtAnyQuestionErasesTheLabelsAndUnlocks) {
     EXPECT_EQ(std::tuple(dialogue.document.lockCount, dialogue.document.unlockCount, dialogue.commandLine.commandPrompts),
               std::tuple(1, 1, 1));
   }
-}
-
-TEST(SurfaceDialogue, EndsSilentlyWithoutRoomForLabels) {
+  // Without room for labels the dialogue ends silently.
   Dialogue dialogue;
   dialogue.document.standardStyle = false;
   dialogue.document.applicationContext = false;

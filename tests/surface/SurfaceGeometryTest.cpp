@@ -19,14 +19,12 @@ std::vector<LineSegment> Edges(const std::vector<Vec3>& loop) {
 
 const std::vector<Vec3> kSquare = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
 
-TEST(ChainCorners, WalksPiecesInAnyOrderAndDirection) {
+TEST(ChainCorners, WalksPiecesInAnyOrderAndDirectionAndRefusesWhatIsNotOneLoop) {
   std::vector<LineSegment> pieces = Edges(kSquare);
   // Later pieces shuffled and some reversed: the walk follows shared ends.
   pieces = {pieces[0], {pieces[3].end, pieces[3].start}, {pieces[1].end, pieces[1].start}, pieces[2]};
   EXPECT_EQ(ChainCorners(pieces), kSquare);
-}
-
-TEST(ChainCorners, RefusesWhatIsNotOneLoop) {
+  // What is not one loop is refused.
   std::vector<LineSegment> twoLoops = Edges(kSquare);
   for (const LineSegment& edge : Edges({{5, 5, 0}, {6, 5, 0}, {6, 6, 0}})) twoLoops.push_back(edge);
   EXPECT_EQ(ChainCorners(twoLoops), std::nullopt);

@@ -35,7 +35,7 @@ std::vector<std::string> Values(const DictClass& dictClass) {
   return values;
 }
 
-TEST(VertexFieldLabels, BothLabelSetsAreRecognised) {
+TEST(VertexFieldLabels, BothLabelSetsAreRecognisedAndClassesOfEitherEraCountTheirTriples) {
   for (const char* name : {"User Supplied Surface Name", "Name", "NAME"}) EXPECT_TRUE(IsSurfaceNameLabel(name));
   for (const char* count : {kOldCount, "Number of Vertices", "number of vertices"})
     EXPECT_TRUE(IsVertexCountLabel(count));
@@ -43,9 +43,7 @@ TEST(VertexFieldLabels, BothLabelSetsAreRecognised) {
   EXPECT_FALSE(IsVertexCountLabel("Number of Vertices per Surface"));
   EXPECT_TRUE(IsCoordinateLabel("vertex 12 z-coordinate", 12, 'Z'));
   EXPECT_FALSE(IsCoordinateLabel("Vertex 12 Z-coordinate", 1, 'Z'));
-}
-
-TEST(VertexFieldLabels, ClassesOfEitherEraCountTheirTriplesAndName) {
+  // Classes of either era count their triples and name.
   for (const char* count : {kOldCount, "Number of Vertices"}) {
     const DictClass dictClass = SurfaceClass("Name", count, 4);
     EXPECT_EQ(CountVertexTriples(dictClass), 4u) << count;

@@ -123,7 +123,7 @@ TEST(ConvertValueTest, ReadsTheWholeValueOrRefusesIt) {
     EXPECT_EQ(ConvertValue(value, choice), expected) << '"' << value << "\" with " << choice;
 }
 
-TEST(ConversionChoiceListTest, IsSortedWithoutRegardToCaseAndKeepsEachChoice) {
+TEST(ConversionChoiceListTest, IsSortedWithoutRegardToCaseKeepsEachChoiceAndPreselects) {
   const auto entries = SortedConversionChoices();
   ASSERT_EQ(entries.size(), 160u);
   std::set<ConversionChoice> choices;
@@ -134,10 +134,7 @@ TEST(ConversionChoiceListTest, IsSortedWithoutRegardToCaseAndKeepsEachChoice) {
   }
   EXPECT_EQ(choices.size(), 160u);
   EXPECT_EQ(entries.front().text, "$/(Btu/h-F) -> $/(W/K)");  // '$' and '(' sort before letters
-}
-
-TEST(ConversionChoiceListTest, PreselectsFromIpToSiElseFromTheSiUnitElseTheFirstEntry) {
-  const auto entries = SortedConversionChoices();
+  // Preselected: from IP to SI, else the first choice from the SI unit, else the first entry.
   // SI unit, IP unit, the text of the preselected entry (null: the first entry).
   const std::array<const char*, 3> cases[] = {
       // clang-format off
