@@ -1,9 +1,8 @@
-// The host's window fed a script: its own commands, and the prompts of the host
-// interface as a plug-in's command meets them.
+// The host's window fed a script: the prompts of the host interface as a
+// plug-in's command meets them (its own commands are CadSessionTest's).
 
 #include <gtest/gtest.h>
 
-#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -12,18 +11,6 @@
 namespace {
 
 using verdanto::PromptStatus;
-
-// Saving and opening drawings are CadSessionTest's.
-TEST(CadHostScriptTest, ScriptDrawsAndMakesRegionsAndEnterRepeatsTheCommand) {
-  cadhost::CadHostWindow host;
-  host.RunScript({"PLINE", "0,0", "4,0", "4,3", "0,3", "C",  // handle 100
-                  "",  "0,5", "1,5", "1,6", "c",              // Enter repeats PLINE: handle 101
-                  "region", "100", "101", ""},
-                 true);
-  const auto* history = host.findChild<QPlainTextEdit*>(QStringLiteral("commandHistory"));
-  ASSERT_NE(history, nullptr);
-  EXPECT_TRUE(history->toPlainText().contains(QStringLiteral("2 regions created."))) << history->toPlainText().toStdString();
-}
 
 TEST(CadHostScriptTest, APlugInCommandsPromptsAreAnsweredFromTheCommandLine) {
   cadhost::CadHostWindow host;

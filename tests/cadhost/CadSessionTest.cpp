@@ -98,9 +98,9 @@ TEST_F(CadSessionTest, EscapeLeavesTheDrawingAsItWasAndBadInputIsAskedAgain) {
   EXPECT_EQ(Type({"OPEN /no/such/folder/x.dxf"}).find("Opened"), std::string::npos);
 }
 
-TEST_F(CadSessionTest, LinesClosedIntoALoopMakeOneRegion) {
-  Type({"line", "0,0", "2,0", "2,2", "close"});
-  EXPECT_EQ(cad.drawing().size(), 3u);
+TEST_F(CadSessionTest, LinesClosedIntoALoopMakeOneRegionAndEnterRepeatsTheCommand) {
+  Type({"line", "0,0", "2,0", "2,2", "close", "", "5,0", "6,0", ""});  // the repeated LINE draws handle 103
+  EXPECT_EQ(cad.drawing().size(), 4u);
   const std::string said = Type({"region", "100", "101", "102", ""});
   EXPECT_NE(said.find("1 region created."), std::string::npos) << said;
 }
