@@ -77,15 +77,6 @@ const CheckCase kCases[] = {
     {"refusal comes before the default", {.type = F::Alpha, .defaultValue = "a"}, "a,", Unstorable},
 };
 
-// The prepared form, used for many values of one field, decides alike.
-TEST(ValueCheckTest, DecidesAsTheFieldRequires) {
-  for (const auto& [what, setup, text, expected] : kCases) {
-    const DictField field = MakeField(setup);
-    EXPECT_EQ(CheckValue(field, text).outcome, expected) << what << ": \"" << text << '"';
-    EXPECT_EQ(CheckValue(PrepareCheck(field), text).outcome, expected) << what << " (prepared)";
-  }
-}
-
 // A value read from a file: what the simulation takes beyond the editor's check.
 const CheckCase kReadCases[] = {
     {"autosize where only autocalculate is", kCalculated, "AutoSize", Accept},
@@ -100,7 +91,14 @@ const CheckCase kReadCases[] = {
     {"still not an integer", kInteger, "12abc", NotInteger},
 };
 
-TEST(ValueCheckTest, AcceptsWhatTheSimulationAcceptsOfAValueRead) {
+// The prepared form, used for many values of one field, decides alike; a value
+// read from a file is judged as the simulation reads it (kReadCases).
+TEST(ValueCheckTest, DecidesAsTheFieldRequiresAndAsTheSimulationReads) {
+  for (const auto& [what, setup, text, expected] : kCases) {
+    const DictField field = MakeField(setup);
+    EXPECT_EQ(CheckValue(field, text).outcome, expected) << what << ": \"" << text << '"';
+    EXPECT_EQ(CheckValue(PrepareCheck(field), text).outcome, expected) << what << " (prepared)";
+  }
   for (const auto& [what, setup, text, expected] : kReadCases)
     EXPECT_EQ(CheckReadValue(PrepareCheck(MakeField(setup)), text).outcome, expected) << what;
 }

@@ -61,7 +61,7 @@ struct Commands : ::testing::Test {
 // One line per finding, file by file in the order given (a file given twice is
 // checked twice; files of one base name share a layer), objects and lines
 // counted within their file; the count last; exit 1.
-TEST_F(Commands, CheckReportsEveryFindingFileByFile) {
+TEST_F(Commands, CheckReportsEveryFindingFileByFileOrCountsKinds) {
   std::filesystem::create_directory(folder.PathOf("b"));
   folder.Write("a.idf", "Zone, West, 2, 100;\nZone, , 0;\nPeople, P2, Nowhere, Anything, abc;\n");
   folder.Write("b/a.idf", "NoSuchClass, x;\nZoneList, Ground, WEST;\nZone, North, 1.5;\n");
@@ -75,9 +75,7 @@ TEST_F(Commands, CheckReportsEveryFindingFileByFile) {
   EXPECT_EQ(run.out, a + "b/a.idf:3: Zone <Object 1> \"North\", field N1 - Multiplier: The value entered is not an "
                          "integer.\n" + a + "findings: 9\n");
   EXPECT_TRUE(run.status == 1 && !run.err.empty());  // the reader's message on the dropped object
-}
-
-TEST_F(Commands, CheckSummaryCountsKindsMostFrequentFirstAndStrictKeepsTheEditorsRules) {
+  // The summary counts kinds, the most frequent first; strict keeps the editor's rules.
   folder.Write("in.idf", "Zone, A, 1.0, AUTOSIZE;\nZone, B, 0;\nZone, C, 0;\nPeople, P1, Nowhere;\n"
                          "People, P2, Elsewhere;\n");
   const std::string names = "2\tPeople, field A2 - Zone or ZoneList Name: names no object of ZoneNames, ZoneListNames\n";

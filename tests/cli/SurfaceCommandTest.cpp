@@ -46,7 +46,7 @@ struct SurfaceCommand : ::testing::Test {
   std::string Output() const { return testing::TempFolder::Read(folder.PathOf("out.idf")); }
 };
 
-TEST_F(SurfaceCommand, WallsAndFloorsGiveTheVerticesTheRulesPredict) {
+TEST_F(SurfaceCommand, GivesTheVerticesTheRulesPredictNamesNewObjectsAndKeepsOverwrittenNames) {
   const std::pair<std::string, const char*> cases[] = {
       {"--entity " + HandleOn("SouthFace"), "1\t0\t0\t0\n2\t4\t0\t0\n3\t4\t0\t3\n4\t0\t0\t3\n"},
       {"--corner ULC --entity " + HandleOn("EastPolyline"), "1\t4\t0\t3\n2\t4\t0\t0\n3\t4\t3\t0\n4\t4\t3\t3\n"},
@@ -56,9 +56,7 @@ TEST_F(SurfaceCommand, WallsAndFloorsGiveTheVerticesTheRulesPredict) {
     const ToolRun run = Run(arguments);
     EXPECT_EQ(std::tuple(run.status, run.out), std::tuple(0, std::string(vertices))) << arguments << ": " << run.err;
   }
-}
-
-TEST_F(SurfaceCommand, NewObjectIsNamedAndOverwritingKeepsTheName) {
+  // A new object is named; overwriting keeps the name.
   const std::string face = "--entity " + HandleOn("SouthFace");
   ASSERT_EQ(Run(face + " --name \"New south wall\"").status, 0);
   const std::string added = Output();

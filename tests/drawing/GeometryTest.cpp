@@ -46,21 +46,16 @@ TEST(Ucs, ConvertsPointsAndDirectionsBothWaysAndTurnsAboutEachAxis) {
   EXPECT_TRUE(Near(RotateUcs(Ucs{}, 1, quarter).zAxis, {1, 0, 0}));
 }
 
-TEST(AreParallel, EitherDirectionButNeverAZeroVector) {
+TEST(Geometry, ParallelsExtentsOfArcsAndNegativeBulges) {
   EXPECT_TRUE(AreParallel({0, 0, 2}, {0, 0, -5}));
   EXPECT_FALSE(AreParallel({0, 0, 1}, {1e-8, 0, 1}));
   EXPECT_FALSE(AreParallel({0, 0, 0}, {0, 0, 1}));
-}
-
-TEST(Extents, OfArcsCoverOnlyTheirSweep) {
+  // Extents of arcs cover only their sweep.
   const BoundingBox quarter = EntityExtents(Arc{{5, 5, 0}, 2, 0, std::numbers::pi / 2, {0, 0, 1}});
   EXPECT_TRUE(Near(quarter.min, {5, 5, 0}) && Near(quarter.max, {7, 7, 0}));
   const BoundingBox upright = EntityExtents(Circle{{0, 0, 0}, 1, {0, -1, 0}});
   EXPECT_TRUE(Near(upright.min, {-1, 0, -1}) && Near(upright.max, {1, 0, 1}));
-}
-
-// A positive bulge is RegionArea.CountsArcEdges' case; a negative one turns clockwise.
-TEST(BulgeArc, OfANegativeBulgeRunsClockwise) {
+  // A positive bulge is RegionArea.CountsArcEdges' case; a negative one turns clockwise.
   const Arc arc = BulgeArc(Polyline2d{}, PolylineVertex{1, 0, -1}, PolylineVertex{-1, 0, 0});
   EXPECT_TRUE(Near(arc.center, {0, 0, 0}));
   EXPECT_DOUBLE_EQ(arc.radius, 1);

@@ -28,7 +28,7 @@ Region MustMake(const Geometry& outline) {
 // Drawn by another program: the normal of each region follows the rules of
 // the REGION command (a 2D outline's own extrusion; the right-hand rule of
 // the vertex order otherwise).
-TEST(RegionNormal, FollowsTheOutlineOfEachFixture) {
+TEST(RegionNormal, FollowsTheOutlineOfEachFixtureAndADiscExplodesIntoItsCircle) {
   const std::pair<const char*, Vec3> cases[] = {
       {"Floor", {0, 0, 1}},          {"SouthFace", {0, -1, 0}}, {"EastFace", {1, 0, 0}}, {"SouthPolyline", {0, -1, 0}},
       {"EastPolyline", {1, 0, 0}},   {"Elevated", {0, -1, 0}},  {"Circle", {0, 0, 1}},
@@ -82,10 +82,7 @@ TEST(RegionArea, OfARectangleWithAHoleAndWithArcEdges) {
   EXPECT_NEAR(c.area, 4 * std::numbers::pi, 1e-12);
   const PlaneSystem plane = PlaneOf(disc);
   EXPECT_TRUE(Near(plane.origin + c.centroidX * plane.xAxis + c.centroidY * plane.yAxis, {3, 4, 5}));
-}
-
-// A region of lines explodes into lines (DrawingDocumentTest); a disc into its circle.
-TEST(RegionExplode, GivesOneEntityPerEdge) {
+  // A region of lines explodes into lines (DrawingDocumentTest); a disc into its circle.
   const std::vector<Geometry> circle = ExplodeRegion(MustMake(Circle{{0, 0, 0}, 1, {0, 0, 1}}));
   ASSERT_EQ(circle.size(), 1u);
   EXPECT_TRUE(std::holds_alternative<Circle>(circle[0]));

@@ -45,7 +45,7 @@ TEST(LayerListTest, AddKeepsNamesSortedAndCurrentAndShownOnTheirLayers) {
   EXPECT_EQ(layers.At(layers.shown).name, "m");
 }
 
-TEST(LayerListTest, IdsStartAtTwoAndReuseTheLowestGap) {
+TEST(LayerListTest, IdsStartAtTwoAndReuseTheLowestGapNamesTheFirstFreeNumber) {
   LayerList layers = MakeList({"a", "b", "c"});
   EXPECT_EQ(layers.At(layers.FindLayerByName("c")).id, 4);
   EXPECT_EQ(layers.RemoveLayer(layers.FindLayerByName("b")), 3);
@@ -82,9 +82,7 @@ TEST(LayerListTest, RemoveRefusesLayerZeroAndBadIndexesAndKeepsCurrentAndShown) 
     EXPECT_EQ(std::tuple(layers.Count(), layers.CurrentLayer(), layers.shown),
               std::tuple(id < 0 ? 4 : 3, expectCurrent, expectShown)) << removed;
   }
-}
-
-TEST(LayerListTest, NewLayerNameTakesTheFirstFreeNumberIgnoringCase) {
+  // A new layer name takes the first free number, ignoring case.
   EXPECT_EQ(MakeList({}).NewLayerName(), "Layer 1");
   EXPECT_EQ(MakeList({"Layer 1", "LAYER 2", "Layer 4"}).NewLayerName(), "Layer 3");
 }
@@ -124,8 +122,9 @@ TEST(LayerListTest, RenameMovesTheLayerWholeAndKeepsCurrentAndShown) {
               std::string(expectCurrent) + expectCurrent);
     const bool renamedCurrent = result == RenameResult::Renamed && index == current;
     EXPECT_EQ(listener.calls, renamedCurrent ? 1 : 0);
-    if (renamedCurrent)
+    if (renamedCurrent) {
       EXPECT_EQ(std::tuple(layers.lastChanged, layers.changeKind), std::tuple(outcome.index, ChangeKind::CurrentChanged));
+    }
     const bool renamed = result == RenameResult::Renamed;
     EXPECT_EQ(renamed ? layers.At(outcome.index).name : Names(layers), renamed ? newName : "0,b,d,f");
     EXPECT_EQ(prompter.Texts(), message ? std::vector<std::string>{message} : std::vector<std::string>{});

@@ -134,11 +134,11 @@ TEST_F(IdfFileTest, FailsWhereNothingCanBeWritten) {
 // A saved layer loses its mark; one that fails keeps it and asks whether to go on.
 TEST_F(IdfFileTest, SaveLayerFileClearsTheMarkOrAsksWhetherToGoOn) {
   LayerList saved;
-  const int zones = AddZonesLayer(saved, folder.PathOf("zones.idf"));
+  const int zonesLayer = AddZonesLayer(saved, folder.PathOf("zones.idf"));
   RecordingPrompter quiet;
   RecordingProgress counted;
-  EXPECT_EQ(SaveLayerFile(store, saved, zones, false, quiet, counted), SaveOutcome::Saved);
-  EXPECT_FALSE(saved.At(zones).modified);
+  EXPECT_EQ(SaveLayerFile(store, saved, zonesLayer, false, quiet, counted), SaveOutcome::Saved);
+  EXPECT_FALSE(saved.At(zonesLayer).modified);
   EXPECT_TRUE(quiet.messages.empty());
   EXPECT_EQ(TempFolder::Read(folder.PathOf("zones.idf")), Expected({2}, false));
   EXPECT_EQ(counted.maximum, 3u);

@@ -151,7 +151,7 @@ TEST_F(RelationsTreeTest, PotentialsStandForMissingPartners) {
 
 constexpr RelationRoot kWin1Root{S::gear, S::window, 1, 0, 0};
 
-TEST_F(RelationsTreeTest, ReadSelectionTurnsEachNodeKindIntoARoot) {
+TEST_F(RelationsTreeTest, ReadSelectionTurnsEachNodeKindIntoARootAndSelectionMovesOffGroups) {
   // A list field under an object, a reference field under a class, a group (moves to its first field).
   const std::pair<const char*, RelationRoot> cases[] = {
       {"OBJECT: <Object 1> \"W1\"", {S::gear, S::wall, 1, S::w1, 0}},
@@ -169,9 +169,7 @@ TEST_F(RelationsTreeTest, ReadSelectionTurnsEachNodeKindIntoARoot) {
     tree.ChangeRoot();
     EXPECT_EQ(std::tuple(tree.Root(), tree.TopNodes().size()), std::tuple(read, 1u));
   }
-}
-
-TEST_F(RelationsTreeTest, SelectionMovesOffGroupsAndClasses) {
+  // Selection moves off groups and classes.
   RelationsTree tree = Tree(kWin1Root);
   tree.Select(tree.TopNodes().front().get());
   EXPECT_EQ(tree.Selected()->text, "OBJECT: <Object 1> \"Win1\"");
