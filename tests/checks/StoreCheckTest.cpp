@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "base/Text.h"
 #include "store/IddReader.h"
@@ -89,41 +90,39 @@ struct Checked {
 
 // The rules of a value read from a file are ValueCheckTest's; here only that each mode applies its own.
 TEST(StoreCheck, JudgesAsTheSimulationReadsUnlessStrict) {
-  const struct {
-    const char* what;
-    const char* objects;
-    Findings asRead;  // report lines without "t.idf:"
-    std::optional<Findings> strict;  // none: as read
-  } cases[] = {
+  // What the case shows, the objects, the report lines without "t.idf:" as read and strict (none: as read).
+  const std::tuple<const char*, const char*, Findings, std::optional<Findings>> cases[] = {
       {"empty required field with a default", "Zone, Z2, 1, ;", {},
        Findings{"4: Zone <Object 2> \"Z2\", field A2 - Kind: required field is empty"}},
       {"empty required field without a default, given or not", "Link, C1, 1, ;\nLink, C1, 1;",
        {"4: Link <Object 1> \"C1\", field A2 - Zone: required field is empty",
-        "5: Link <Object 2> \"C1\", field A2 - Zone: required field is empty"}},
-      {"other empty values are not checked", "Zone, Z2, , Open;\nLink, , , Z1;", {}},
-      {"name filled by an object-list field's reference", "Link, c1, 1, Z1;", {}},
+        "5: Link <Object 2> \"C1\", field A2 - Zone: required field is empty"}, std::nullopt},
+      {"other empty values are not checked", "Zone, Z2, , Open;\nLink, , , Z1;", {}, std::nullopt},
+      {"name filled by an object-list field's reference", "Link, c1, 1, Z1;", {}, std::nullopt},
       {"name filled by nothing", "Link, C2, 1, Z1;",
-       {"4: Link <Object 1> \"C2\", field A1 - Component: \"C2\" names no object of Components"}},
+       {"4: Link <Object 1> \"C2\", field A1 - Component: \"C2\" names no object of Components"}, std::nullopt},
       {"a field that fills a list does not fill its own", "Component, C9, 0.5;",
-       {"4: Component <Object 2> \"C9\", field A1 - Coil Name: \"C9\" names no object of Coils"}},
+       {"4: Component <Object 2> \"C9\", field A1 - Coil Name: \"C9\" names no object of Coils"}, std::nullopt},
       {"a list named twice is named once", "Link, C1, 1, Nowhere;",
-       {"4: Link <Object 1> \"C1\", field A2 - Zone: \"Nowhere\" names no object of Zones"}},
-      {"a list no class fills", "Output:Variable, Zone Mean Air Temperature;", {}},
+       {"4: Link <Object 1> \"C1\", field A2 - Zone: \"Nowhere\" names no object of Zones"}, std::nullopt},
+      {"a list no class fills", "Output:Variable, Zone Mean Air Temperature;", {}, std::nullopt},
       {"exclusive minimum written with a blank", "Component, C1, 0.001;\nComponent, C1,\n  0;",
-       {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is lower than the minimum allowed."}},
+       {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is lower than the minimum allowed."},
+       std::nullopt},
       {"exclusive maximum written with a blank", "Component, C1, 0.999;\nComponent, C1, 1;",
-       {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is greater than the maximum allowed."}},
+       {"5: Component <Object 3> \"C1\", field N1 - Fraction: The value entered is greater than the maximum allowed."},
+       std::nullopt},
       {"autosize in an autocalculatable field", "Link, C1, AUTOSIZE, Z1;", {},
        Findings{"4: Link <Object 1> \"C1\", field N1 - Volume: The value entered is not a real number."}},
       {"whole-number real meets the bounds", "Zone, Z2, 0.0, Open;",
        {"4: Zone <Object 2> \"Z2\", field N1 - Multiplier: The value entered is lower than the minimum allowed."},
        Findings{"4: Zone <Object 2> \"Z2\", field N1 - Multiplier: The value entered is not an integer."}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    Checked checked(std::string(kBaseObjects) + c.objects);
-    EXPECT_EQ(checked.Check(CheckRules::AsRead), c.asRead);
-    EXPECT_EQ(checked.Check(CheckRules::Strict), c.strict.value_or(c.asRead));
+  for (const auto& [what, objects, asRead, strict] : cases) {
+    SCOPED_TRACE(what);
+    Checked checked(std::string(kBaseObjects) + objects);
+    EXPECT_EQ(checked.Check(CheckRules::AsRead), asRead);
+    EXPECT_EQ(checked.Check(CheckRules::Strict), strict.value_or(asRead));
   }
 }
 

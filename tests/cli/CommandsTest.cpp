@@ -78,13 +78,15 @@ TEST_F(Commands, CheckReportsEveryFindingFileByFileOrCountsKinds) {
   // The summary counts kinds, the most frequent first; strict keeps the editor's rules.
   folder.Write("in.idf", "Zone, A, 1.0, AUTOSIZE;\nZone, B, 0;\nZone, C, 0;\nPeople, P1, Nowhere;\n"
                          "People, P2, Elsewhere;\n");
-  const std::string names = "2\tPeople, field A2 - Zone or ZoneList Name: names no object of ZoneNames, ZoneListNames\n";
+  const std::string names =
+      "2\tPeople, field A2 - Zone or ZoneList Name: names no object of ZoneNames, ZoneListNames\n";
   const std::string below = "2\tZone, field N1 - Multiplier: The value entered is lower than the minimum allowed.\n";
   EXPECT_EQ(Run("check --summary --idd dict.idd in.idf").out, names + below + "findings: 4\n");
   const ToolRun strict = Run("check --idd dict.idd --strict --summary in.idf");
   EXPECT_EQ(std::tuple(strict.out, strict.status),
-            std::tuple(names + below + "1\tZone, field N1 - Multiplier: The value entered is not an integer.\n"
-                                       "1\tZone, field N2 - Volume: The value entered is not a real number.\nfindings: 6\n",
+            std::tuple(names + below +
+                           "1\tZone, field N1 - Multiplier: The value entered is not an integer.\n"
+                           "1\tZone, field N2 - Volume: The value entered is not a real number.\nfindings: 6\n",
                        1));
 }
 
@@ -107,7 +109,8 @@ TEST_F(Commands, CheckFindsNothingInCompleteModels) {
   for (const auto& [options, dictionary, model, out] : cases) {
     SCOPED_TRACE(std::string(model) + " " + options);
     const std::string iddPath = CorpusFile(dictionary), idfPath = CorpusFile(model);
-    if (iddPath.empty() || idfPath.empty()) GTEST_SKIP() << model << " or " << dictionary << " is not in the corpus folder";
+    if (iddPath.empty() || idfPath.empty())
+      GTEST_SKIP() << model << " or " << dictionary << " is not in the corpus folder";
     const ToolRun run = Run(std::string("check ") + options + " --idd '" + iddPath + "' '" + idfPath + "'");
     EXPECT_EQ(std::tuple(run.out, run.status), std::tuple(out, out == "findings: 0\n" ? 0 : 1));
   }
@@ -164,7 +167,8 @@ TEST_F(Commands, FormatWritesEveryLayerTogetherIsStableAndTellsWhetherAllWasWrit
 
   EXPECT_EQ(Run("format --no-comments --idd dict.idd -o plain.idf a.idf").status, 0);
   const std::string plain = Read("plain.idf");
-  EXPECT_TRUE(plain.find("! the first zone") == std::string::npos && plain.find("Zone,\r\n    z1,") != std::string::npos);
+  EXPECT_TRUE(plain.find("! the first zone") == std::string::npos &&
+              plain.find("Zone,\r\n    z1,") != std::string::npos);
   // Whether everything was written: 2 when objects were dropped, 1 when nothing could be written.
   folder.Write("bad.idf", "Zone, z1;\r\nFoo, x;\r\n");
   EXPECT_EQ(Run("format --idd dict.idd -o out.idf bad.idf").status, 2);
@@ -199,7 +203,8 @@ TEST_F(Commands, RefuseBadUsageAndInputsThatCannotBeRead) {
   }
   EXPECT_FALSE(std::filesystem::exists(folder.PathOf("out.idf")));
   const ToolRun help = Run("--help");  // usage on standard output
-  EXPECT_EQ(std::tuple(help.status, help.out.substr(0, 26), help.err), std::tuple(0, "usage: verdanto dict PATH\n", ""));
+  EXPECT_EQ(std::tuple(help.status, help.out.substr(0, 26), help.err),
+            std::tuple(0, "usage: verdanto dict PATH\n", ""));
 }
 
 }  // namespace

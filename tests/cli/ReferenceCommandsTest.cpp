@@ -37,7 +37,8 @@ TEST_F(ReferenceCommands, RefsListsNamesAndRelationsPrintsTheTreeToTheDepthAsked
   EXPECT_NE(unknown.err.find("\"RoofNames\""), std::string::npos);
   // The tree itself is RelationsTreeTest's; here the root given by options and the depth opened.
   const ToolRun run = Run("relations --idd d.idd --class Window --object 1 --depth 1 main.idf");
-  EXPECT_TRUE(run.status == 0 && run.out.starts_with("GROUP: Gear\n  CLASS: Window\n    OBJECT: <Object 1> \"Win1\"\n")) << run.out;
+  EXPECT_TRUE(run.status == 0 && run.out.starts_with("GROUP: Gear\n  CLASS: Window\n    OBJECT: <Object 1> \"Win1\"\n"))
+      << run.out;
   EXPECT_TRUE(run.out.ends_with("\n                        OBJECT: <Object 1> \"Z1\"\n"
                                 "                          LINK\n")) << run.out;  // the wall opened, not the zone
   for (const char* refused : {"--class Window --object 9", "--class Door"})
@@ -110,8 +111,8 @@ TEST_F(ReferenceCommands, RenamedZoneLeavesNothingUnresolved) {
     return std::distance(std::sregex_iterator(text.begin(), text.end(), line), std::sregex_iterator());
   };
   const std::string before = testing::TempFolder::Read(idf);
-  const ToolRun rename = Run("rename --idd '" + idd + "' --class Zone --object 2 --field A1 --to 'South Wing' -o out.idf '" +
-                             idf + "'");
+  const ToolRun rename =
+      Run("rename --idd '" + idd + "' --class Zone --object 2 --field A1 --to 'South Wing' -o out.idf '" + idf + "'");
   ASSERT_EQ(rename.status, 0) << rename.err;
   const std::string after = Read("out.idf");
   EXPECT_GT(valueLines(before, "SPACE1-1"), 1);

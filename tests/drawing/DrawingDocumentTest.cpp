@@ -70,7 +70,8 @@ TEST_F(DrawingDocumentTest, KeepsLabelsInTheDrawingAndConvertsWithTheCurrentUcs)
   EXPECT_EQ(document.EntityKind(*id), "");
   // The conversions themselves are GeometryTest's.
   document.SetUcs(*MakeUcs({1, 2, 3}, {0, 1, 0}, {-1, 0, 0}));
-  EXPECT_TRUE(Near(document.UcsToWorldPoint({1, 0, 0}), {1, 3, 3}) && Near(document.WorldToUcsPoint({1, 3, 3}), {1, 0, 0}));
+  EXPECT_TRUE(Near(document.UcsToWorldPoint({1, 0, 0}), {1, 3, 3}) &&
+              Near(document.WorldToUcsPoint({1, 3, 3}), {1, 0, 0}));
   EXPECT_TRUE(Near(document.UcsToWorldDirection({1, 0, 0}), {0, 1, 0}));
   EXPECT_TRUE(Near(document.WorldToUcsDirection({0, 0, 1}), {0, 0, 1}));
 }

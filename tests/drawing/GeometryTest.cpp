@@ -18,8 +18,11 @@ using testing::Near;
 TEST(ArbitraryAxes, FollowTheDxfRule) {
   // The normal, the x and y axes.
   const std::array<Vec3, 3> cases[] = {
-      {{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}},  {{{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}}}, {{{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}},
-      {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}},  {{{0.01, 0, 1}, {1 / std::sqrt(1.0001), 0, -0.01 / std::sqrt(1.0001)}, {0, 1, 0}}},
+      {{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}},
+      {{{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}}},
+      {{{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}},
+      {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}},
+      {{{0.01, 0, 1}, {1 / std::sqrt(1.0001), 0, -0.01 / std::sqrt(1.0001)}, {0, 1, 0}}},
   };
   for (const auto& [normal, x, y] : cases) {
     SCOPED_TRACE(::testing::PrintToString(normal));

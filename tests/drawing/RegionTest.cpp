@@ -92,7 +92,8 @@ TEST(RegionCommand, JoinsLinesIntoLoopsAndReportsWhatItCouldNotUse) {
   Drawing drawing = Shapes();
   std::vector<std::string> handles;
   for (const Entity& entity : drawing.entities())
-    if (entity.layer == "FloorLines" || entity.layer == "Floor" || entity.layer == "Text") handles.push_back(entity.handle);
+    if (entity.layer == "FloorLines" || entity.layer == "Floor" || entity.layer == "Text")
+      handles.push_back(entity.handle);
   drawing.Add(Line{{10, 0, 0}, {11, 0, 0}}, "Stray");
   handles.push_back(drawing.entities().back().handle);
   const std::size_t before = drawing.size();

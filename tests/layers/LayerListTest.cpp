@@ -123,13 +123,15 @@ TEST(LayerListTest, RenameMovesTheLayerWholeAndKeepsCurrentAndShown) {
     const bool renamedCurrent = result == RenameResult::Renamed && index == current;
     EXPECT_EQ(listener.calls, renamedCurrent ? 1 : 0);
     if (renamedCurrent) {
-      EXPECT_EQ(std::tuple(layers.lastChanged, layers.changeKind), std::tuple(outcome.index, ChangeKind::CurrentChanged));
+      EXPECT_EQ(std::tuple(layers.lastChanged, layers.changeKind),
+                std::tuple(outcome.index, ChangeKind::CurrentChanged));
     }
     const bool renamed = result == RenameResult::Renamed;
     EXPECT_EQ(renamed ? layers.At(outcome.index).name : Names(layers), renamed ? newName : "0,b,d,f");
     EXPECT_EQ(prompter.Texts(), message ? std::vector<std::string>{message} : std::vector<std::string>{});
     for (const auto& m : prompter.messages)
-      EXPECT_EQ(std::tuple(m.caption, m.icon, m.buttons), std::tuple(std::string("Change Layer Name"), Icon::Warning, Buttons::Ok));
+      EXPECT_EQ(std::tuple(m.caption, m.icon, m.buttons),
+                std::tuple(std::string("Change Layer Name"), Icon::Warning, Buttons::Ok));
   }
 }
 

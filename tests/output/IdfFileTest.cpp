@@ -156,7 +156,8 @@ TEST_F(IdfFileTest, SaveLayerFileClearsTheMarkOrAsksWhetherToGoOn) {
     EXPECT_EQ(prompter.Texts(),
               std::vector<std::string>{"Unable to save " + path + " file.\r\nProceed with following layers?"});
     const RecordedMessage& m = prompter.messages[0];
-    EXPECT_EQ(std::tuple(m.caption, m.icon, m.buttons), std::tuple(std::string("Writing Error"), Icon::Error, Buttons::YesNo));
+    EXPECT_EQ(std::tuple(m.caption, m.icon, m.buttons),
+              std::tuple(std::string("Writing Error"), Icon::Error, Buttons::YesNo));
   }
 }
 

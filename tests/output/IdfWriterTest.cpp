@@ -59,7 +59,8 @@ TEST_F(IdfWriterTest, WritesHeaderBannersValuesLabelsAndComments) {
 
 TEST_F(IdfWriterTest, CommentColumnWidensForLongValues) {
   // The value's length, the blanks after "    " + value + ";".
-  const std::pair<std::uint16_t, std::size_t> cases[] = {{1, 33}, {3, 31}, {34, 0}, {35, 19}, {54, 0}, {55, 19}, {200, 14}};
+  const std::pair<std::uint16_t, std::size_t> cases[] = {{1, 33}, {3, 31},  {34, 0},  {35, 19},
+                                                         {54, 0}, {55, 19}, {200, 14}};
   for (const auto& [length, blanks] : cases) {
     Add("Version", length, {std::string(length, 'v')});  // each in a layer of its own
     const std::string line = "    " + std::string(length, 'v') + ";" + Blanks(blanks) + "!- Version Identifier\r\n";

@@ -81,9 +81,10 @@ TEST_F(References, LayerFilterFollowsCurrentAndOnOffAndListsShareOneRecordWhatev
   };
   for (const auto& [id, current, on] : cases) {
     EXPECT_EQ(std::tuple(PassesLayerFilter(layers, id, LayerFilter::OnlyCurrent),
-                         PassesLayerFilter(layers, id, LayerFilter::OnlyOn), LayerPass(layers, LayerFilter::OnlyCurrent)(id),
-                         LayerPass(layers, LayerFilter::OnlyOn)(id)),
-              std::tuple(current, on, current, on)) << id;
+                         PassesLayerFilter(layers, id, LayerFilter::OnlyOn),
+                         LayerPass(layers, LayerFilter::OnlyCurrent)(id), LayerPass(layers, LayerFilter::OnlyOn)(id)),
+              std::tuple(current, on, current, on))
+        << id;
   }
   // Lists in different letter case share one record; a field's side follows its type.
   EXPECT_EQ(List("ZoneNames").definers, (Refs{{g, zone, 0}, {g, zoneList, 0}}));

@@ -87,7 +87,8 @@ TEST(WideClass, AnObjectHoldsOnlyWhatWasStoredInIt) {
       for (std::uint16_t f = 0; f < kFields; ++f) {
         const auto it = model[o].stored.find(f);
         const FieldValue& value = std::as_const(store).GetValue(g, c, f, o);
-        EXPECT_EQ(value.value.str(), it == model[o].stored.end() ? "" : it->second.first) << step << " " << o << "/" << f;
+        EXPECT_EQ(value.value.str(), it == model[o].stored.end() ? "" : it->second.first)
+            << step << " " << o << "/" << f;
         EXPECT_EQ(value.comment.str(), it == model[o].stored.end() ? "" : it->second.second) << step;
       }
     }

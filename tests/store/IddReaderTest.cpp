@@ -216,7 +216,8 @@ TEST(IddReaderTest, ReadsFiles) {
   Dictionary store;
   NullProgress progress;
   RecordingPrompter prompter;
-  ASSERT_TRUE(LoadDictionary(folder.Write("good.idd", std::string("\\group G\nC,A1;\0D,A1;", 20)), store, progress, prompter));
+  ASSERT_TRUE(
+      LoadDictionary(folder.Write("good.idd", std::string("\\group G\nC,A1;\0D,A1;", 20)), store, progress, prompter));
   EXPECT_EQ(Outline(store), "G: C(A1)");
   const std::string pipe = folder.PathOf("pipe.idd");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
@@ -251,13 +252,15 @@ TEST(IddReaderTest, CountsPastTheStoreLimitAreRefused) {
       {"\\group G\nC,\nA1;\n" + Repeat("\\key k\n", over) + "Next,B1;\n\\key z\n",
        "Too many keys in field \"A1\" of class \"C\".\r\nThe remaining keys will not be loaded.",
        [](const Dictionary& d) {
-         EXPECT_EQ(std::tuple(d.GetField(0, 0, 0).keyCount(), d.GetField(0, 1, 0).keys.size()), std::tuple(kMaxCount, 1u));
+         EXPECT_EQ(std::tuple(d.GetField(0, 0, 0).keyCount(), d.GetField(0, 1, 0).keys.size()),
+                   std::tuple(kMaxCount, 1u));
        }},
       {"\\group G\nC,\nA1;\n" + Repeat("\\object-list n\n", over) + "Next,B1;\n",
        "Too many object-list and reference names in field \"A1\" of class \"C\".\r\n"
        "The remaining names will not be loaded.",
        [](const Dictionary& d) {
-         EXPECT_EQ(std::tuple(d.GetField(0, 0, 0).refNameCount(), d.GetRefName(0).userCount()), std::tuple(kMaxCount, kMaxCount));
+         EXPECT_EQ(std::tuple(d.GetField(0, 0, 0).refNameCount(), d.GetRefName(0).userCount()),
+                   std::tuple(kMaxCount, kMaxCount));
        }},
       {"\\group G\n" + Repeat("C,A1;\n", over) + "Lost,\n\\memo m\nA1;\n\\group H\nD,A1;\n",
        "Too many classes in group \"G\".\r\nThe remaining classes will not be loaded.",

@@ -70,7 +70,8 @@ TEST(SurfaceVertices, FollowTheAnswers) {
     SCOPED_TRACE(dialogue.commandLine.transcript);
     ASSERT_TRUE(result.accepted);
     EXPECT_EQ(result.vertices, c.vertices);
-    EXPECT_EQ(std::tuple(dialogue.settings.vertexEntryOrder, dialogue.settings.startingCorner), std::tuple(c.order, c.corner));
+    EXPECT_EQ(std::tuple(dialogue.settings.vertexEntryOrder, dialogue.settings.startingCorner),
+              std::tuple(c.order, c.corner));
   }
 }
 
@@ -93,8 +94,9 @@ TEST(SurfaceDialogue, AsksItsQuestionsWithTheSettingsInForceAndLeavesOnlyTheCent
   const auto labels = dialogue.document.Labels();
   ASSERT_EQ(labels.size(), 1u);
   const TextLabel& l = labels[0];
-  EXPECT_EQ(std::tuple(l.contents, l.location, l.normal, l.direction, l.style, l.attachment, l.colorIndex),
-            std::tuple("South wall 2", Vec3{2, 0, 1.5}, kSouth, Vec3{1, 0, 0}, "STANDARD", TextAttachment::MiddleCentre, 1));
+  EXPECT_EQ(
+      std::tuple(l.contents, l.location, l.normal, l.direction, l.style, l.attachment, l.colorIndex),
+      std::tuple("South wall 2", Vec3{2, 0, 1.5}, kSouth, Vec3{1, 0, 0}, "STANDARD", TextAttachment::MiddleCentre, 1));
   EXPECT_DOUBLE_EQ(l.height, 5.0 / 30);
 
   Dialogue unnamed;
@@ -187,8 +189,9 @@ TEST(SurfaceDialogue, EscapeErasesTheLabelsAndUnlocksAndNoRoomForLabelsEndsSilen
     const SurfaceResult result = dialogue.Run({dialogue.document.AddRegion(kRectangle, kUp)}, answers);
     EXPECT_FALSE(result.accepted) << answers.size();
     EXPECT_TRUE(dialogue.document.Labels().empty()) << answers.size();
-    EXPECT_EQ(std::tuple(dialogue.document.lockCount, dialogue.document.unlockCount, dialogue.commandLine.commandPrompts),
-              std::tuple(1, 1, 1));
+    EXPECT_EQ(
+        std::tuple(dialogue.document.lockCount, dialogue.document.unlockCount, dialogue.commandLine.commandPrompts),
+        std::tuple(1, 1, 1));
   }
   // Without room for labels the dialogue ends silently.
   Dialogue dialogue;

@@ -81,7 +81,8 @@ TEST(ConversionTableTest, RowsNameDistinctChoicesAndOnlyTwoHaveOffsets) {
   for (ConversionChoice r = 0; r < kConversionRowCount; ++r) {
     const UnitConversion& row = kConversionTable[static_cast<std::size_t>(r)];
     EXPECT_EQ(ConversionChoiceText(r), std::string(row.siUnit) + " -> " + std::string(row.ipUnit));
-    EXPECT_EQ(ConversionChoiceText(r + kConversionRowCount), std::string(row.ipUnit) + " -> " + std::string(row.siUnit));
+    EXPECT_EQ(ConversionChoiceText(r + kConversionRowCount),
+              std::string(row.ipUnit) + " -> " + std::string(row.siUnit));
     texts.insert(ToLowerAscii(ConversionChoiceText(r)));
     texts.insert(ToLowerAscii(ConversionChoiceText(r + kConversionRowCount)));
     EXPECT_GT(row.factor, 0) << "row " << r;
@@ -129,7 +130,7 @@ TEST(ConversionChoiceListTest, IsSortedWithoutRegardToCaseKeepsEachChoiceAndPres
   std::set<ConversionChoice> choices;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     EXPECT_EQ(entries[i].text, ConversionChoiceText(entries[i].choice));
-    if (i > 0) EXPECT_LT(CompareNoCase(entries[i - 1].text, entries[i].text), 0) << entries[i].text;
+    EXPECT_TRUE(i == 0 || CompareNoCase(entries[i - 1].text, entries[i].text) < 0) << entries[i].text;
     choices.insert(entries[i].choice);
   }
   EXPECT_EQ(choices.size(), 160u);
