@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/FreshPages.h"
 #include "base/WholeFile.h"
 #include "base/Text.h"
 
@@ -340,7 +341,9 @@ void IddParser::OpenClass(std::string_view name, std::size_t after) {
     return;
   }
   classNo_ = store_.AddClass(*group_, name);
-  store_.GetClass(*group_, *classNo_).fields.reserve(CountFieldsAhead(after));
+  auto& fields = store_.GetClass(*group_, *classNo_).fields;
+  fields.reserve(CountFieldsAhead(after));
+  PopulateForWriting(fields.data(), fields.capacity() * sizeof(DictField));
 }
 
 void IddParser::AddField(std::string_view name) {

@@ -5,6 +5,8 @@
 #include <limits>
 #include <new>
 
+#include "base/FreshPages.h"
+
 namespace verdanto {
 namespace {
 
@@ -25,6 +27,7 @@ CompactText TextPool::Add(std::string_view text) {
   } else {
     if (need > left_) {
       free_ = blocks_.emplace_back(new char[kBlockSize]).get();
+      PopulateForWriting(free_, kBlockSize);
       left_ = kBlockSize;
     }
     entry = free_;
