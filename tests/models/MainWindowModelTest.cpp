@@ -146,7 +146,7 @@ TEST_F(MainWindowTest, DelRenumbersTheRestAndAfterTheLastShownObjectSelectsTheCl
 
 // --- Layers box ------------------------------------------------------------------------------
 
-TEST_F(MainWindowTest, APlainPickMovesTheSelectedObjectElseTheBoxGoesBackToTheCurrentLayer) {
+TEST_F(MainWindowTest, APlainPickMovesTheSelectedObjectElseTheBoxGoesBackAndACurrentMarkClickOnlySelectsAgain) {
   Read("Zone1", kThreeZones);
   Select(Class, kZones, kOldZone);
   LayersBoxModel box(model.layers);
@@ -155,8 +155,15 @@ TEST_F(MainWindowTest, APlainPickMovesTheSelectedObjectElseTheBoxGoesBackToTheCu
   EXPECT_EQ(Layers(), "0 0 | Zone1 3");
   SelectObject(kZones, kZone, 1);
   box.Pick(0);
-  EXPECT_EQ(model.selectedLayer, 1);
-  EXPECT_EQ(Layers(), "0 1* | Zone1 2*");
+  EXPECT_EQ(std::tuple(model.selectedLayer, Layers()), std::tuple(1, "0 1* | Zone1 2*"));
+
+  // A click on a current mark only selects again; with no object selected the box follows the current layer.
+  Select(Class, kZones, kOldZone);
+  const int zone1 = LayerIndex("Zone1");
+  EXPECT_TRUE(box.ClickListEntry(zone1, 5));
+  EXPECT_EQ(std::tuple(model.layers.shown, model.SelectedItem()), std::tuple(zone1, TreeItem{Class, kZones, kOldZone, 0}));
+  model.AddObject();  // into the new current layer
+  EXPECT_EQ(model.ItemKey(model.SelectedItem()) & 0xFFFF, 2u);
 }
 
 TEST_F(MainWindowTest, MovingToALayerThatIsOffSelectsTheNextSiblingOrTheClass) {
@@ -191,17 +198,6 @@ TEST_F(MainWindowTest, LampOffRemovesALayersItemsAndLampOnPutsThemBackInOrder) {
   EXPECT_EQ(DumpObjects(model), "  Version\n    <Object 1> \"1\" @3\n  Zone\n    <Object 1> \"a1\" @2\n"
                                 "    <Object 2> \"b2\" @3\n    <Object 3> \"a3\" @2 *\n    <Object 4> \"a4\" @2\n"
                                 "    <Object 5> \"b5\" @3\n");
-}
-
-TEST_F(MainWindowTest, ACurrentMarkClickOnlySelectsAgain) {
-  Read("Zone1", kThreeZones);
-  Select(Class, kZones, kOldZone);
-  const int zone1 = LayerIndex("Zone1");
-  EXPECT_TRUE(LayersBoxModel(model.layers).ClickListEntry(zone1, 5));
-  // No object selected: the box follows the current layer.
-  EXPECT_EQ(std::tuple(model.layers.shown, model.SelectedItem()), std::tuple(zone1, TreeItem{Class, kZones, kOldZone, 0}));
-  model.AddObject();  // into the new current layer
-  EXPECT_EQ(model.ItemKey(model.SelectedItem()) & 0xFFFF, 2u);
 }
 
 // --- Field editing, closing -------------------------------------------------------------------

@@ -138,7 +138,7 @@ TEST_F(StartupLoadTest, UnwritableSettingsFileIsReportedOnceAndTheDictionaryLoad
                   {"Unable to save " + settings + ".", Icon::Exclamation}});
 }
 
-TEST_F(StartupLoadTest, ChangeRecordsTheNewPathForTheNextStartUnlessCancelled) {
+TEST_F(StartupLoadTest, ChangeRecordsTheNewPathForTheNextStartUnlessCancelledAndReportsFaults) {
   const std::string text = Recorded(goodIdd) + "\r\nold trailer";
   folder.Write("Verdanto.ini", text);
   Change();  // cancelled
@@ -150,9 +150,8 @@ TEST_F(StartupLoadTest, ChangeRecordsTheNewPathForTheNextStartUnlessCancelled) {
             std::tuple("Energy+.idd (*.idd)|*.idd||", goodIdd, Recorded("/elsewhere/V9.idd")));
   ExpectMessages({{"New dictionary will be available on next startup.", Icon::Exclamation}});
   EXPECT_TRUE(runner.requests.empty());  // nothing is loaded now
-}
 
-TEST_F(StartupLoadTest, ChangeReportsSettingsFileFaultsAndTheDialogStillOpens) {
+  // Faults of the settings file are reported and the dialog still opens.
   const std::optional<std::string> contents[] = {std::nullopt, "", "/opt/Energy+.idd", std::string(1048577, '[')};
   for (const auto& content : contents) {
     SCOPED_TRACE(content ? content->substr(0, 20) : "no file");
