@@ -13,6 +13,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "base/FreshPages.h"
+
 namespace verdanto {
 
 template <typename T>
@@ -101,13 +103,17 @@ class CompactArray {
     if (block_) block_->size = static_cast<std::uint32_t>(count);
   }
 
+  static constexpr std::size_t kPopulatedBlock = std::size_t{64} << 10;
+
   // Doubles when full: items are appended one at a time.
   void Reserve(std::size_t wanted) {
     const std::size_t capacity = block_ ? block_->capacity : 0;
     if (wanted <= capacity) return;
     const std::size_t grown = std::max<std::size_t>(wanted, capacity < 2 ? 2 : 2 * capacity);
-    auto* block = static_cast<Header*>(std::malloc(kItems + grown * sizeof(T)));
+    const std::size_t bytes = kItems + grown * sizeof(T);
+    auto* block = static_cast<Header*>(std::malloc(bytes));
     if (!block) throw std::bad_alloc();
+    if (bytes >= kPopulatedBlock) PopulateForWriting(block, bytes);  // a long column is filled soon
     block->size = 0;
     block->capacity = static_cast<std::uint32_t>(grown);
     if (block_) {
