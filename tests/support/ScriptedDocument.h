@@ -29,15 +29,9 @@ class ScriptedDocument final : public HostDocument {
  public:
   std::map<EntityId, ScriptedEntity> entities;
   // The user coordinate system: origin and unit axes as world coordinates.
-  Vec3 ucsOrigin;
-  Vec3 ucsX{1, 0, 0};
-  Vec3 ucsY{0, 1, 0};
-  Vec3 ucsZ{0, 0, 1};
-  bool applicationContext = true;
-  bool currentSpace = true;
-  bool standardStyle = true;
-  int lockCount = 0;
-  int unlockCount = 0;
+  Vec3 ucsOrigin, ucsX{1, 0, 0}, ucsY{0, 1, 0}, ucsZ{0, 0, 1};
+  bool applicationContext = true, currentSpace = true, standardStyle = true;
+  int lockCount = 0, unlockCount = 0;
 
   // A piece that is not part of the drawing; the kind names it ("AcDbArc").
   EntityId AddPiece(Vec3 start, Vec3 end, std::string kind = "AcDbLine") {
