@@ -103,7 +103,7 @@ TEST_P(CadHostSurfaceTest, SelectWritesTheVerticesTheRulesPredict) {
   EXPECT_EQ(surfaces.GetValue(0, 0).value.str(), c.overwriteFirst ? c.writtenName : firstName);
   // Only the centre label of an accepted surface stays in the drawing.
   EXPECT_EQ(host.Cad().drawing().size(), entitiesBefore + (*c.vertices ? 1 : 0));
-  EXPECT_EQ(model.selecting, 0);
+  EXPECT_FALSE(model.selecting);
 }
 
 INSTANTIATE_TEST_SUITE_P(

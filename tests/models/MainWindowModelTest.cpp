@@ -286,7 +286,7 @@ TEST_F(WithLayerManager, DeletingALayerRemovesItsItemsAndRenumbersTheRest) {
   manager.Delete();
   EXPECT_EQ(DumpObjects(model), "  Zone\n    <Object 1> \"b2\" @3 *\n    <Object 2> \"c4\" @4\n");
   EXPECT_EQ(std::tuple(model.rebuilding, model.valueHeader, model.layers.shown),
-            std::tuple(0, "<Object 1>", LayerIndex("B")));
+            std::tuple(false, "<Object 1>", LayerIndex("B")));
   SelectObject(kZones, kZone, 1);  // renumbered, it keeps the selection
   SelectLayer("B", "B");
   manager.Delete();
@@ -335,7 +335,7 @@ TEST_F(SelectRegionTest, AddsANamedObjectWithTheVerticesAndWithoutADocumentSaysS
   EXPECT_EQ(DumpObjects(model) + Layers(), "  Surface\n    <Object 1> \"Roof\" @1 *\n0 1*");
   EXPECT_EQ(Values(), (Strings{"Roof", "3", "0", "0", "0", "2", "0", "0", "0", "1.5", "0"}));
   EXPECT_EQ(std::tuple(view.minimised, view.restored, model.selecting, model.keepFocus, host.script.commandPrompts),
-            std::tuple(1, 1, 0, 1, 1));
+            std::tuple(1, 1, false, 1, 1));
   host.activeDocument = nullptr;
   host.script.transcript.clear();
   Run({});
@@ -373,7 +373,7 @@ TEST_F(SelectRegionTest, WhileSelectingTheWindowRefusesToCloseOrRestore) {
   model.layers.At(0).modified = true;
   Strings seen;
   host.script.echo = [&](std::string_view) {
-    seen.push_back(Format("selecting=%d keepFocus=%d", model.selecting, model.keepFocus));
+    seen.push_back(Format("selecting=%d keepFocus=%d", model.selecting ? 1 : 0, model.keepFocus));
     EXPECT_EQ(model.RequestClose(), CloseOutcome::Refused);
     EXPECT_FALSE(model.RequestRestore());
   };
@@ -382,7 +382,7 @@ TEST_F(SelectRegionTest, WhileSelectingTheWindowRefusesToCloseOrRestore) {
   EXPECT_EQ(seen, Strings{"selecting=1 keepFocus=0"});
   EXPECT_EQ(prompter.Texts(), (Strings{"Unable to close the dialog, a selection is being performed.",
                                        "Unable to restore the dialog, a selection is being performed."}));
-  EXPECT_EQ(std::tuple(model.selecting, view.restored, Surfaces()), std::tuple(0, 1, 0u));
+  EXPECT_EQ(std::tuple(model.selecting, view.restored, Surfaces()), std::tuple(false, 1, 0u));
   EXPECT_TRUE(model.RequestRestore());
 }
 

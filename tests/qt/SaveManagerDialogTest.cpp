@@ -109,12 +109,12 @@ TEST_F(WithMainDialog, SaveAsKeepsTheChoicesOnOkAndOnlyALayersPathOnEscape) {
     QTest::keyClick(&window, Qt::Key_Escape);
   });
   EXPECT_EQ(std::tuple(Model().saveAllPath, Model().insertComments, Model().layers.At(0).outputPath),
-            std::tuple("", 1, "/out/zero.idf"));
+            std::tuple("", true, "/out/zero.idf"));
   saveAs([&](QWidget& window, QTableView& list) {
     browseAllTogether(window, list, "/out/all.idf");
     Click(window, "okButton");
   });
-  EXPECT_EQ(std::tuple(Model().saveAllPath, Model().insertComments), std::tuple("/out/all.idf", 0));
+  EXPECT_EQ(std::tuple(Model().saveAllPath, Model().insertComments), std::tuple("/out/all.idf", false));
   saveAs([&](QWidget& window, QTableView&) {
     const SaveChoices& kept = static_cast<CSaveManagerDialog&>(window).Choices();
     EXPECT_EQ(std::tuple(kept.allTogetherPath, kept.insertComments), std::tuple("/out/all.idf", false));

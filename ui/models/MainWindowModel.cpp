@@ -50,14 +50,14 @@ void MainWindowModel::SetUp() {
 }
 
 void MainWindowModel::BuildTree() {
-  rebuilding = 1;
+  rebuilding = true;
   if (listener_ != nullptr) listener_->BeginTreeReset();
   staged_.clear();
   items_.assign(store.GroupCount(), {});
   for (std::uint16_t g = 0; g < store.GroupCount(); ++g) items_[g].assign(store.ClassCount(g), {});
   selectedItem_ = {};
   if (listener_ != nullptr) listener_->EndTreeReset();
-  rebuilding = 0;
+  rebuilding = false;
   if (HasClass(0, 0)) {
     SelectTreeItem({TreeItemKind::Class, 0, 0, 0});
   } else {
@@ -214,7 +214,7 @@ TreeItem MainWindowModel::FollowFirstChildren(TreeItem item) const {
 }
 
 void MainWindowModel::SelectTreeItem(const TreeItem& item) {
-  if (rebuilding != 0) return;
+  if (rebuilding) return;
   bool exists = false;
   switch (item.kind) {
     case TreeItemKind::Group: exists = item.group < store.GroupCount(); break;
@@ -434,7 +434,7 @@ void MainWindowModel::OpenFiles(OpenMode mode) {
   const auto paths = chooser_.OpenFiles(kOpenIdfFilter, "");
   if (!paths) return;
   const TreeItem remembered = selectedItem_;
-  rebuilding = 1;
+  rebuilding = true;
   for (const std::string& path : *paths) {
     if (!loader_.Run(LoadKind::LoadIdf, path, store)) {
       // Whatever a failed reading added stays with no layer; the next file's layer must not get it.
@@ -444,7 +444,7 @@ void MainWindowModel::OpenFiles(OpenMode mode) {
     const OpenTarget target = BeginOpen(layers, mode, path);
     FinishOpen(store, layers, target, *this);
   }
-  rebuilding = 0;
+  rebuilding = false;
   Commit();
   selectedItem_ = {};
   SelectTreeItem(remembered);
@@ -472,7 +472,7 @@ CloseOutcome MainWindowModel::RequestClose() {
 }
 
 bool MainWindowModel::RequestRestore() {
-  if (selecting == 0) return true;
+  if (!selecting) return true;
   prompter_.Show("Unable to restore the dialog, a selection is being performed.", kAppCaption, Icon::Error,
                  Buttons::Ok);
   return false;
@@ -513,7 +513,7 @@ void MainWindowModel::ApplyLamp(int index) {
   if (!layers.IsValid(index)) return;
   const std::uint16_t id = layers.At(index).id;
   const bool on = layers.IsLayerOn(index);
-  rebuilding = 1;
+  rebuilding = true;
   for (std::uint16_t g = 0; g < store.GroupCount(); ++g) {
     for (std::uint16_t c = 0; c < store.ClassCount(g); ++c) {
       const std::vector<std::uint16_t>& objectLayers = store.GetClass(g, c).objectLayers;
@@ -524,7 +524,7 @@ void MainWindowModel::ApplyLamp(int index) {
       }
     }
   }
-  rebuilding = 0;
+  rebuilding = false;
   Commit();
   Reselect();
 }
@@ -572,10 +572,10 @@ void MainWindowModel::Reselect() {
 
 // --- Layer operations ------------------------------------------------------------------------
 
-void MainWindowModel::BeginTreeChange(TreeChange) { rebuilding = 1; }
+void MainWindowModel::BeginTreeChange(TreeChange) { rebuilding = true; }
 
 void MainWindowModel::EndTreeChange(TreeChange) {
-  rebuilding = 0;
+  rebuilding = false;
   Commit();
   Reselect();
   Notify(kLayersBoxPart);

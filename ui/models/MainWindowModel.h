@@ -125,13 +125,13 @@ class MainWindowModel final : public LayerListListener, public ObjectTreeObserve
   std::string noteText;
   std::int32_t keepFocus = 1;
   std::string saveAllPath;
-  std::int32_t insertComments = 1;
+  bool insertComments = true;
   std::int32_t relationsFlow = 0;
   std::int32_t relationsLayers = 0;
   std::int32_t relationsPotential = 0;
   LayerFilter fieldLayerFilter = LayerFilter::OnlyCurrent;
-  std::int32_t selecting = 0;
-  std::int32_t rebuilding = 0;
+  bool selecting = false;  // a region selection runs
+  bool rebuilding = false;  // tree selection changes are ignored meanwhile
   std::uint32_t vertexTriples = 0;
   std::int32_t vertexEntryOrder = 1;
   std::int32_t startingCorner = 0;

@@ -36,7 +36,7 @@ void MainWindowModel::SelectRegion(Host& host) {
 
   keepFocus = 0;
   if (listener_ != nullptr) listener_->MinimiseWindow();
-  selecting = 1;
+  selecting = true;
 
   const DictClass& dictClass = store.GetClass(g, c);
   SurfaceRequest request;
@@ -51,7 +51,7 @@ void MainWindowModel::SelectRegion(Host& host) {
   if (result.accepted) WriteSurface(result, overwrite);
 
   keepFocus = 1;
-  selecting = 0;
+  selecting = false;
   if (listener_ != nullptr) listener_->RestoreWindow();
   Notify(kDetailRowsPart);
 }

@@ -117,11 +117,11 @@ struct CMainDialog::Impl final : MainWindowListener {
   }
   void SaveAs() {
     const ResourceScope scope(host, module);
-    CSaveManagerDialog saveManager(model.store, model.layers, {model.saveAllPath, model.insertComments != 0},
+    CSaveManagerDialog saveManager(model.store, model.layers, {model.saveAllPath, model.insertComments},
                                    platform.prompter, platform.files, &window);
     if (saveManager.exec() != QDialog::Accepted) return;
     model.saveAllPath = saveManager.Choices().allTogetherPath;
-    model.insertComments = saveManager.Choices().insertComments ? 1 : 0;
+    model.insertComments = saveManager.Choices().insertComments;
   }
   void LayerManager() {
     {
