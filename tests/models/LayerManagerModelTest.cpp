@@ -5,10 +5,12 @@
 #include "tests/support/WindowScenarios.h"
 
 namespace verdanto::testing {
+
+using Strings = std::vector<std::string>;  // as the other window tests name it
+
 namespace {
 
 using Rows = std::vector<int>;
-using Strings = std::vector<std::string>;
 using Changes = std::vector<std::pair<int, ChangeKind>>;
 
 // Stands in for the main window: writes down every change a view reports.

@@ -10,9 +10,10 @@
 #include "tests/support/WindowScenarios.h"
 
 namespace verdanto::testing {
-namespace {
 
-using Strings = std::vector<std::string>;
+using Strings = std::vector<std::string>;  // as the other window tests name it
+
+namespace {
 
 // Writes down the window's changes: progress as "show", "hide", "label ...",
 // "range N", "at N" (positions other than 0), and selection moves as "select N".
