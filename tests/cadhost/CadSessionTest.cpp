@@ -40,7 +40,7 @@ TEST(ParsePointTest, ReadsTwoOrThreeNumbersAndRefusesTheRest) {
 }
 
 // The host's commands typed on its command line ("^C" is Escape, "" Enter); the
-// session's messages are read from the command history.
+// host's messages are read from the command history.
 struct CadSessionTest : ::testing::Test {
   CadHostWindow host;
   CadSession& cad = host.Cad();
