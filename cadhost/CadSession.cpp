@@ -55,6 +55,20 @@ PointInput AskPoint(CommandConsole& console, const verdanto::DrawingDocument& do
 
 void Cancelled(CommandConsole& console) { PrintLine(console, "*Cancel*"); }
 
+// The file named after the command, or else asked for; nothing when the user
+// cancels (which is said) or enters no name.
+std::optional<std::string> FilePath(std::string path, std::string_view prompt, CommandConsole& console) {
+  if (!path.empty()) return path;
+  const verdanto::PromptAnswer answer = console.GetString(prompt, true);
+  if (answer.status != PromptStatus::Ok) {
+    Cancelled(console);
+    return std::nullopt;
+  }
+  path = std::string(verdanto::TrimBlanks(answer.text));
+  if (path.empty()) return std::nullopt;
+  return path;
+}
+
 }  // namespace
 
 verdanto::ViewPlane ViewPlaneFor(NamedView view, const verdanto::Ucs& ucs) {
@@ -104,13 +118,10 @@ void CadSession::New(CommandConsole&) {
   ZoomExtents();
 }
 
-void CadSession::Open(std::string path, CommandConsole& console) {
-  if (path.empty()) {
-    const verdanto::PromptAnswer answer = console.GetString("\nEnter name of drawing to open: ", true);
-    if (answer.status != PromptStatus::Ok) return Cancelled(console);
-    path = std::string(verdanto::TrimBlanks(answer.text));
-    if (path.empty()) return;
-  }
+void CadSession::Open(std::string argument, CommandConsole& console) {
+  const auto chosen = FilePath(std::move(argument), "\nEnter name of drawing to open: ", console);
+  if (!chosen) return;
+  const std::string& path = *chosen;
   const verdanto::DxfLoad load = verdanto::LoadDxfFile(path, drawing_);
   if (!load.ok) return PrintLine(console, load.error);
   for (const auto& note : load.notes) PrintLine(console, note);
@@ -120,13 +131,10 @@ void CadSession::Open(std::string path, CommandConsole& console) {
   ZoomExtents();
 }
 
-void CadSession::SaveAs(std::string path, CommandConsole& console) {
-  if (path.empty()) {
-    const verdanto::PromptAnswer answer = console.GetString("\nEnter file name: ", true);
-    if (answer.status != PromptStatus::Ok) return Cancelled(console);
-    path = std::string(verdanto::TrimBlanks(answer.text));
-    if (path.empty()) return;
-  }
+void CadSession::SaveAs(std::string argument, CommandConsole& console) {
+  const auto chosen = FilePath(std::move(argument), "\nEnter file name: ", console);
+  if (!chosen) return;
+  const std::string& path = *chosen;
   std::string error;
   if (!verdanto::SaveDxfFile(path, drawing_, error)) return PrintLine(console, error);
   document_.SetName(std::filesystem::path(path).filename().string());
