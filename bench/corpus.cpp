@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +23,7 @@
 #include "base/WholeFile.h"
 #include "bench/CorpusPath.h"
 #include "bench/DiscardingSink.h"
+#include "bench/ScratchFolder.h"
 #include "output/IdfWriter.h"
 #include "store/IddReader.h"
 #include "store/IdfReader.h"
@@ -52,20 +52,11 @@ constexpr Input kInputs[] = {
     {"Hospital x30", "Hospital-V6_0.idf", "Energy+V6_0.idd", 30},
 };
 
-fs::path Scratch() {
-  static const fs::path folder = [] {
-    auto path = fs::temp_directory_path() / ("verdanto-bench-corpus-" + std::to_string(::getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return folder;
-}
-
 // The model repeated, written once per run; empty when the corpus is absent.
 std::string MadeInput(const Input& input) {
   const std::string model = bench::CorpusFile(input.model);
   if (model.empty() || bench::CorpusFile(input.dictionary).empty()) return {};
-  const fs::path path = Scratch() / (std::string(input.model) + ".x" + std::to_string(input.copies));
+  const fs::path path = bench::ScratchFolder() / (std::string(input.model) + ".x" + std::to_string(input.copies));
   if (!fs::exists(path)) {
     std::ostringstream text;
     text << std::ifstream(model, std::ios::binary).rdbuf();
@@ -120,7 +111,7 @@ void BM_Write(benchmark::State& state, const Input& input) {
 // Runs `verdanto <arguments>` under /usr/bin/time -v; the "read:" milliseconds
 // and the peak resident kilobytes, or false when it could not be run.
 bool RunTimed(const std::string& arguments, double& readMs, double& peakKb) {
-  const std::string report = (Scratch() / "time.txt").string();
+  const std::string report = (bench::ScratchFolder() / "time.txt").string();
   const std::string command = "/usr/bin/time -v -o '" + report + "' '" VERDANTO_CLI "' " + arguments + " 2>/dev/null";
   FILE* out = ::popen(command.c_str(), "r");
   if (!out) return false;
@@ -220,7 +211,5 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::error_code ignored;
-  fs::remove_all(Scratch(), ignored);
   return 0;
 }

@@ -7,8 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -18,6 +16,7 @@
 #include "bench/CorpusPath.h"
 #include "bench/DiscardingSink.h"
 #include "bench/IdfGenerator.h"
+#include "bench/ScratchFolder.h"
 #include "output/IdfFile.h"
 #include "store/IddReader.h"
 #include "store/IdfReader.h"
@@ -41,15 +40,6 @@ class CountingPrompter final : public Prompter {
 
 using bench::DiscardingSink;
 
-fs::path Scratch() {
-  static const fs::path folder = [] {
-    auto path = fs::temp_directory_path() / ("verdanto-bench-idf-" + std::to_string(::getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return folder;
-}
-
 std::string SampleDictionary() { return std::string(VERDANTO_SOURCE_DIR) + "/examples/Sample.idd"; }
 
 std::unique_ptr<Dictionary> LoadedDictionary(const std::string& path) {
@@ -71,7 +61,7 @@ const std::string& GeneratedText() {
 
 const std::string& GeneratedFile() {
   static const std::string path = [] {
-    const fs::path file = Scratch() / "generated.idf";
+    const fs::path file = bench::ScratchFolder() / "generated.idf";
     std::ofstream(file, std::ios::binary).write(GeneratedText().data(), static_cast<std::streamsize>(GeneratedText().size()));
     return file.string();
   }();
@@ -140,7 +130,7 @@ void BM_WriteGeneratedToMemory(benchmark::State& state) {
 void BM_WriteGeneratedFile(benchmark::State& state) {
   const Dictionary& store = GeneratedStore();
   const std::uint16_t layer[] = {0};
-  const std::string path = (Scratch() / "written.idf").string();
+  const std::string path = (bench::ScratchFolder() / "written.idf").string();
   for (auto _ : state)
     if (WriteIdfFile(path, store, layer, true) != WriteResult::Ok) state.SkipWithError("the file was not written");
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fs::file_size(path)));
@@ -206,7 +196,7 @@ void BM_WriteHospital(benchmark::State& state) {
   CountingPrompter prompter;
   LoadInputFile(input, *store, progress, prompter);
   const std::uint16_t layer[] = {0};
-  const std::string path = (Scratch() / "hospital.idf").string();
+  const std::string path = (bench::ScratchFolder() / "hospital.idf").string();
   for (auto _ : state)
     if (WriteIdfFile(path, *store, layer, true) != WriteResult::Ok) state.SkipWithError("the file was not written");
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fs::file_size(path)));
@@ -232,7 +222,5 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::error_code ignored;
-  fs::remove_all(Scratch(), ignored);
   return 0;
 }
