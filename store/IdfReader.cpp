@@ -346,8 +346,9 @@ bool LoadInputFile(const std::string& path, Dictionary& store, ProgressSink& pro
     prompter.Show(Format("Unable to open %s.", path.c_str()), kAppCaption, Icon::Error, Buttons::Ok);
     return false;
   }
-  if (RefuseUtf16(file.text(), path, prompter)) return false;
-  return ParseOrUndo(file.text(), path, store, progress, prompter, &file);
+  const std::string_view text = file.text();  // a scan of the whole file for a NUL: once
+  if (RefuseUtf16(text, path, prompter)) return false;
+  return ParseOrUndo(text, path, store, progress, prompter, &file);
 }
 
 }  // namespace verdanto
