@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <utility>
+#include <ostream>
 
 #include "headless/HeadlessPlatform.h"
 #include "output/IdfWriter.h"
@@ -16,8 +16,14 @@
 namespace verdanto {
 namespace {
 
-// An input file and its dictionary.
-class CorpusRoundTripTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
+// An input file and its dictionary, shown by the file's name.
+struct CorpusFiles {
+  const char* idf;
+  const char* idd;
+};
+void PrintTo(const CorpusFiles& files, std::ostream* out) { *out << files.idf; }
+
+class CorpusRoundTripTest : public ::testing::TestWithParam<CorpusFiles> {
  protected:
   HeadlessPlatform platform;
   std::string Write(const Dictionary& store) {
@@ -30,9 +36,9 @@ class CorpusRoundTripTest : public ::testing::TestWithParam<std::pair<const char
 
 TEST_P(CorpusRoundTripTest, WrittenFileReadsBackToTheSameStoreAndTheSameBytes) {
   const std::filesystem::path corpus(VERDANTO_CORPUS_DIR);
-  const std::string idf = (corpus / GetParam().first).string(), idd = (corpus / GetParam().second).string();
+  const std::string idf = (corpus / GetParam().idf).string(), idd = (corpus / GetParam().idd).string();
   if (!std::filesystem::exists(idf) || !std::filesystem::exists(idd))
-    GTEST_SKIP() << "no " << GetParam().first << " with " << GetParam().second << " in " << corpus.string();
+    GTEST_SKIP() << "no " << GetParam().idf << " with " << GetParam().idd << " in " << corpus.string();
 
   Dictionary original, again;
   ASSERT_TRUE(platform.loader.Run(LoadKind::LoadIdd, idd, original));
@@ -50,11 +56,11 @@ TEST_P(CorpusRoundTripTest, WrittenFileReadsBackToTheSameStoreAndTheSameBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusRoundTripTest,
-                         ::testing::Values(std::pair("5ZoneSupRetPlenRAB-V8_0.idf", "Energy+V8_0_0.idd"),
-                                           std::pair("Hospital-V6_0.idf", "Energy+V6_0.idd"),
-                                           std::pair("smallfile-V8_8.idf", "Energy+V8_8_0.idd")),
+                         ::testing::Values(CorpusFiles{"5ZoneSupRetPlenRAB-V8_0.idf", "Energy+V8_0_0.idd"},
+                                           CorpusFiles{"Hospital-V6_0.idf", "Energy+V6_0.idd"},
+                                           CorpusFiles{"smallfile-V8_8.idf", "Energy+V8_8_0.idd"}),
                          [](const auto& test) {
-                           const std::string idf = test.param.first;
+                           const std::string idf = test.param.idf;
                            return idf.substr(0, idf.find('-'));
                          });
 

@@ -1,10 +1,12 @@
 // The save manager draws its model and forwards clicks, keys and buttons; the
-// rows, saving and its progress are the model tests' concern.
+// rows, saving and its progress are the model tests' concern. Its item model
+// runs under QAbstractItemModelTester, whose warnings fail the test.
 
 #include "ui/qt/CSaveManagerDialog.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -39,6 +41,7 @@ TEST_F(SaveManagerDialogTest, ControlsReachTheModelAndTheWindowFollowsIt) {
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   auto* list = Child<QTableView>(dialog, "layerList");
+  QAbstractItemModelTester tester(list->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
   const auto rows = [list] {  // every row as "name objects", with "[x]" when checked
     QStringList out;
     for (int row = 0; row < list->model()->rowCount(); ++row) {
