@@ -15,7 +15,7 @@ install() {
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${need[@]}" >/dev/null
 }
 
-install g++ cmake ninja-build googletest libgtest-dev libbenchmark-dev libdxflib-dev qt6-base-dev clang xvfb xauth
+install g++ cmake ninja-build lld googletest libgtest-dev libbenchmark-dev libdxflib-dev qt6-base-dev clang xvfb xauth
 
 clang_major=$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | head -n 1)
 rt="libclang-rt-${clang_major}-dev"
