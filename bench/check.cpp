@@ -14,6 +14,7 @@
 #include <string>
 
 #include "bench/CorpusPath.h"
+#include "bench/Dictionaries.h"
 #include "bench/IdfGenerator.h"
 #include "layers/LayerList.h"
 #include "relations/ReferenceIndex.h"
@@ -36,20 +37,9 @@ double ThreadMilliseconds() {
 
 constexpr std::size_t kGeneratedBytes = 100u << 20;
 
-class QuietPrompter final : public Prompter {
- public:
-  Answer Show(std::string_view, std::string_view, Icon, Buttons) override { return Answer::Ok; }
-};
-
-std::unique_ptr<Dictionary> LoadedDictionary(const std::string& path) {
-  auto store = std::make_unique<Dictionary>();
-  NullProgress progress;
-  QuietPrompter prompter;
-  if (path.empty() || !LoadDictionary(path, *store, progress, prompter)) return nullptr;
-  return store;
-}
-
-std::string SampleDictionary() { return std::string(VERDANTO_SOURCE_DIR) + "/examples/Sample.idd"; }
+using bench::CountingPrompter;
+using bench::LoadedDictionary;
+using bench::SampleDictionary;
 
 const std::string& GeneratedText() {
   static const std::string text = [] {
@@ -89,7 +79,7 @@ double ReadAndThen(const std::string& dictionary, std::string_view input, AfterR
   auto store = LoadedDictionary(dictionary);
   if (!store) return -1;
   NullProgress progress;
-  QuietPrompter prompter;
+  CountingPrompter prompter;
   const double start = ThreadMilliseconds();
   LoadInputText(input, *store, progress, prompter);
   after(*store);

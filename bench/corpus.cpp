@@ -22,6 +22,7 @@
 #include "base/Text.h"
 #include "base/WholeFile.h"
 #include "bench/CorpusPath.h"
+#include "bench/Dictionaries.h"
 #include "bench/DiscardingSink.h"
 #include "bench/ScratchFolder.h"
 #include "output/IdfWriter.h"
@@ -33,12 +34,14 @@ namespace {
 using namespace verdanto;
 namespace fs = std::filesystem;
 
+// No to "go on reporting?": a faulty copy costs ten messages, not one per fault.
 class QuietPrompter final : public Prompter {
  public:
   Answer Show(std::string_view, std::string_view, Icon, Buttons) override { return Answer::No; }
 };
 
 using bench::DiscardingSink;
+using bench::LoadedDictionary;
 
 struct Input {
   const char* label;
@@ -64,14 +67,6 @@ std::string MadeInput(const Input& input) {
     for (int i = 0; i < input.copies; ++i) out << text.str();
   }
   return path.string();
-}
-
-std::unique_ptr<Dictionary> LoadedDictionary(const std::string& path) {
-  auto store = std::make_unique<Dictionary>();
-  NullProgress progress;
-  QuietPrompter prompter;
-  if (!LoadDictionary(path, *store, progress, prompter)) return nullptr;
-  return store;
 }
 
 void BM_Read(benchmark::State& state, const Input& input) {

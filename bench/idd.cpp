@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "bench/CorpusPath.h"
+#include "bench/Dictionaries.h"
 #include "base/WholeFile.h"
 #include "store/IddReader.h"
 
@@ -18,14 +19,7 @@ namespace {
 
 constexpr const char* kDictionary = "Energy+V8_8_0.idd";
 
-class CountingPrompter final : public verdanto::Prompter {
- public:
-  int count = 0;
-  verdanto::Answer Show(std::string_view, std::string_view, verdanto::Icon, verdanto::Buttons) override {
-    ++count;
-    return verdanto::Answer::Ok;
-  }
-};
+using verdanto::bench::CountingPrompter;
 
 // A copy of the dictionary with every LF turned into CR LF, written once and
 // removed when the program ends.

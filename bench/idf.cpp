@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "bench/CorpusPath.h"
+#include "bench/Dictionaries.h"
 #include "bench/DiscardingSink.h"
 #include "bench/IdfGenerator.h"
 #include "bench/ScratchFolder.h"
@@ -29,26 +30,11 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kGeneratedBytes = 100u << 20;
 
-class CountingPrompter final : public Prompter {
- public:
-  int count = 0;
-  Answer Show(std::string_view, std::string_view, Icon, Buttons) override {
-    ++count;
-    return Answer::Ok;
-  }
-};
-
 using bench::DiscardingSink;
 
-std::string SampleDictionary() { return std::string(VERDANTO_SOURCE_DIR) + "/examples/Sample.idd"; }
-
-std::unique_ptr<Dictionary> LoadedDictionary(const std::string& path) {
-  auto store = std::make_unique<Dictionary>();
-  NullProgress progress;
-  CountingPrompter prompter;
-  if (!LoadDictionary(path, *store, progress, prompter)) return nullptr;
-  return store;
-}
+using bench::CountingPrompter;
+using bench::LoadedDictionary;
+using bench::SampleDictionary;
 
 // The generated input, made once and kept as text and as a file.
 const std::string& GeneratedText() {

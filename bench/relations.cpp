@@ -18,6 +18,7 @@
 #include <string>
 
 #include "bench/CorpusPath.h"
+#include "bench/Dictionaries.h"
 #include "layers/OpenFiles.h"
 #include "relations/RelationsTree.h"
 #include "store/IddReader.h"
@@ -28,10 +29,7 @@ namespace {
 using namespace verdanto;
 using Clock = std::chrono::steady_clock;
 
-class QuietPrompter final : public Prompter {
- public:
-  Answer Show(std::string_view, std::string_view, Icon, Buttons) override { return Answer::Ok; }
-};
+using bench::CountingPrompter;
 
 constexpr std::uint16_t kZoneObject = 1;  // "ER_Exam1_Mult4_Flr_1": walls, windows, gains, equipment
 constexpr int kLevels = 3;
@@ -45,7 +43,7 @@ struct Hospital {
   Hospital() {
     const std::string idd = bench::CorpusFile("Energy+V6_0.idd"), idf = bench::CorpusFile("Hospital-V6_0.idf");
     NullProgress progress;
-    QuietPrompter prompter;
+    CountingPrompter prompter;
     if (idd.empty() || idf.empty() || !LoadDictionary(idd, store, progress, prompter)) return;
     layers.AddLayer("0", "");
     if (!LoadInputFile(idf, store, progress, prompter)) return;
