@@ -128,7 +128,7 @@ void BuildTenClasses(Dictionary& store) {
   const std::uint16_t g = store.AddGroup("Bench");
   for (int k = 0; k < 10; ++k) {
     const std::uint16_t c = store.AddClass(g, "Bench:Class" + std::to_string(k));
-    for (int f = 0; f < 8; ++f) store.GetField(g, c, store.AddField(g, c, "A" + std::to_string(f))).label = "Field";
+    for (int f = 0; f < 8; ++f) store.GetField(g, c, store.AddField(g, c, Format("A%d", f))).label = "Field";
   }
   store.BuildIndexes();
 }
