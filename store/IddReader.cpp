@@ -495,7 +495,6 @@ void IddParser::StartGroup(std::string_view name) {
   cutReported_.classes = false;
 }
 
-// Only the last class of a group can lack fields, and only the last group classes.
 void IddParser::Gather(const TextTarget& target, std::string_view line) {
   if (gatherTarget_ != target) {
     StoreGathered();
@@ -512,6 +511,7 @@ void IddParser::StoreGathered() {
   gathered_.clear();
 }
 
+// Only the last class of a group can lack fields, and only the last group classes.
 void IddParser::DropEmptyClassAndGroup() {
   StoreGathered();  // before a class it belongs to can go
   if (classNo_ && !field_) {
