@@ -10,7 +10,6 @@
 #include "cli/TakeOption.h"
 #include "drawing/DrawingDocument.h"
 #include "drawing/DxfFile.h"
-#include "drawing/Region.h"
 #include "drawing/RegionMaking.h"
 #include "output/SaveLayers.h"
 #include "surface/SurfaceAnswers.h"
@@ -80,12 +79,11 @@ std::string RegionHandle(Drawing& drawing, const std::string& handle) {
   return {};
 }
 
-void AlignUcsWithRegion(DrawingDocument& document, const std::string& handle) {
-  const Entity* entity = document.drawing().Find(handle);
-  const Region* region = entity != nullptr ? std::get_if<Region>(&entity->geometry) : nullptr;
-  if (region == nullptr) return;
-  const PlaneSystem plane = PlaneOf(*region);
-  if (const auto ucs = MakeUcs(plane.origin, plane.xAxis, plane.yAxis)) document.SetUcs(*ucs);
+// As the host's UCS Object option does.
+void AlignUcsWithRegion(DrawingDocument& document, EntityId region) {
+  const auto plane = document.RegionPlane(region);
+  if (!plane) return;
+  if (const auto ucs = MakeUcs(plane->origin, plane->axis1, plane->axis2)) document.SetUcs(*ucs);
 }
 
 }  // namespace
@@ -134,11 +132,11 @@ int RunSurface(const Args& arguments) {
   const std::string region = RegionHandle(drawing, surface.handle);
   if (region.empty()) return 1;
   DrawingDocument document(drawing, surface.drawing);
-  if (EqualsNoCase(surface.ucs, "object")) AlignUcsWithRegion(document, region);
+  surface.choices.entity = DrawingDocument::IdOf(region);
+  if (EqualsNoCase(surface.ucs, "object")) AlignUcsWithRegion(document, surface.choices.entity);
 
   AnswerScript script;
   script.echo = [](std::string_view text) { std::fprintf(stderr, "%.*s", static_cast<int>(text.size()), text.data()); };
-  surface.choices.entity = DrawingDocument::IdOf(region);
   ScriptSurfaceAnswers(surface.choices, script);
   SurfaceSettings settings;
   const SurfaceResult result = RunSurfaceFromRegion(script, document, request, settings);
